@@ -1,0 +1,41 @@
+#pragma once
+
+// The conversion core, with no window:
+//   Scale            the seven columns and their names
+//   ConversionTable  the built-in table of corresponding values
+//   number_text      locale-aware reading and writing of numbers
+//   ConversionEngine one typed text -> the six texts of the other scales
+//   KeyReleaseRun    what a key release in a scale box does with them
+
+#include <array>
+#include <optional>
+#include <string_view>
+
+namespace kestal {
+
+// Column order of the table, and the order of the scale boxes in the main window.
+enum class Scale { HV, HB, HRA, HRB, HRC, HRD, Rm };
+
+inline constexpr int kScaleCount = 7;
+
+inline constexpr std::array<Scale, kScaleCount> kAllScales{
+    Scale::HV, Scale::HB, Scale::HRA, Scale::HRB, Scale::HRC, Scale::HRD, Scale::Rm};
+
+constexpr int ColumnOf(Scale scale) {
+    return static_cast<int>(scale);
+}
+
+// Short name: "HV", "HB", "HRA", "HRB", "HRC", "HRD", "Rm".
+std::string_view ScaleName(Scale scale);
+
+// Caption shown beside the scale's box: as ScaleName, but "HBS / HBW" for Brinell.
+std::string_view ScaleCaption(Scale scale);
+
+// Reads a scale name in any case; "HBS" and "HBW" name Brinell too.
+std::optional<Scale> ScaleFromName(std::string_view name);
+
+// The six other scales in the order a conversion hands them over: HB, HRA, HRB,
+// HRC, HRD, Rm, with HV taking the source's own place.
+std::array<Scale, kScaleCount - 1> TargetOrder(Scale source);
+
+}  // namespace kestal
