@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "conversion/conversion_table.hpp"
-#include "conversion/number_text.hpp"
 
 // Each step below must round to single precision; a target that evaluates
 // float arithmetic in a wider type (x87) would keep digits the table never had.
@@ -45,11 +44,12 @@ std::optional<int> FindBracket(const ConversionTable& table, Scale source, float
 
 std::optional<ConversionFailure> ConversionEngine::Convert(Scale source, const QString& text,
                                                            const TargetSink& sink) const {
-    const std::optional<float> x = ParseSingle(text, m_locale);
-    if (!x) {
+    const std::optional<TypedNumber> typed = m_numbers.Parse(text);
+    if (!typed) {
         return ConversionFailure{};
     }
-    const std::optional<int> bracket = FindBracket(m_table, source, *x);
+    const float x = typed->single;
+    const std::optional<int> bracket = FindBracket(m_table, source, x);
     if (!bracket) {
         for (const Scale target : TargetOrder(source)) {
             sink(target, QString());
@@ -64,13 +64,9 @@ std::optional<ConversionFailure> ConversionEngine::Convert(Scale source, const Q
     if (!Finite(dx)) {
         return ConversionFailure{};
     }
-    // ParseSingle accepted the text, so ParseDouble does too; the offset is taken
-    // from the double value so that digits beyond a single's still count.
-    const std::optional<double> typed = ParseDouble(text, m_locale);
-    if (!typed) {
-        return ConversionFailure{};
-    }
-    const auto d = static_cast<float>(*typed - static_cast<double>(lowSource));
+    // The bracket is found with the single value of the text, the offset taken
+    // from its double value, so that digits beyond a single's still count.
+    const auto d = static_cast<float>(typed->value - static_cast<double>(lowSource));
     if (!Finite(d)) {
         return ConversionFailure{};
     }
@@ -87,7 +83,7 @@ std::optional<ConversionFailure> ConversionEngine::Convert(Scale source, const Q
         // figure. Only the row that has a value, hit exactly, gives one.
         if ((low == 0.0f) != (high == 0.0f)) {
             const bool onValuedRow =
-                (*x == highSource && high != 0.0f) || (*x == lowSource && low != 0.0f);
+                (x == highSource && high != 0.0f) || (x == lowSource && low != 0.0f);
             if (!onValuedRow) {
                 sink(target, QString());
                 continue;
@@ -99,7 +95,7 @@ std::optional<ConversionFailure> ConversionEngine::Convert(Scale source, const Q
         if (!Finite(r)) {
             return ConversionFailure{};
         }
-        const QString shown = FormatOneDecimal(r, m_locale);
+        const QString shown = m_numbers.FormatOneDecimal(r);
         sink(target, ShowsZero(shown) ? QString() : shown);
     }
     return std::nullopt;

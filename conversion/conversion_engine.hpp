@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 
+#include "conversion/number_text.hpp"
 #include "conversion/scale.hpp"
 
 namespace kestal {
@@ -33,8 +34,10 @@ std::optional<int> FindBracket(const ConversionTable& table, Scale source, float
 //   r  = ((d * dy) / dx) + C(i).
 class ConversionEngine {
 public:
-    ConversionEngine(const ConversionTable& table, QLocale locale)
-        : m_table(table), m_locale(std::move(locale)) {}
+    ConversionEngine(const ConversionTable& table, const QLocale& locale)
+        : m_table(table), m_numbers(locale) {}
+    // The engine reads the table it is given for as long as it lives.
+    ConversionEngine(ConversionTable&&, const QLocale&) = delete;
 
     // Converts a non-empty `text` typed for `source` and hands the six other
     // scales' texts to `sink` in TargetOrder(source). On failure, the targets
@@ -43,11 +46,9 @@ public:
     [[nodiscard]] std::optional<ConversionFailure> Convert(Scale source, const QString& text,
                                                            const TargetSink& sink) const;
 
-    const QLocale& Locale() const { return m_locale; }
-
 private:
     const ConversionTable& m_table;
-    QLocale m_locale;
+    NumberText m_numbers;
 };
 
 }  // namespace kestal

@@ -124,12 +124,9 @@ void ConversionTable::Fill() {
     }
 }
 
-float ConversionTable::Value(Scale scale, int row) const {
-    if (row < 1 || row > kRows) {
-        throw std::out_of_range("conversion table row " + std::to_string(row) +
-                                " is outside 1 to " + std::to_string(kRows));
-    }
-    return m_columns[ColumnOf(scale)][row - 1];
+void ConversionTable::ThrowRowOutOfRange(int row) {
+    throw std::out_of_range("conversion table row " + std::to_string(row) + " is outside 1 to " +
+                            std::to_string(kRows));
 }
 
 }  // namespace kestal

@@ -30,9 +30,16 @@ public:
 
     // Cell of `scale` on `row` (1 to 100). Throws std::out_of_range for any
     // other row: a wrong row number is a caller's fault, never a 0 cell.
-    float Value(Scale scale, int row) const;
+    float Value(Scale scale, int row) const {
+        if (row < 1 || row > kRows) [[unlikely]] {
+            ThrowRowOutOfRange(row);
+        }
+        return m_columns[ColumnOf(scale)][row - 1];
+    }
 
 private:
+    [[noreturn]] static void ThrowRowOutOfRange(int row);
+
     Columns m_columns{};
 };
 
