@@ -1,0 +1,42 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "conversion/conversion_engine.hpp"
+#include "conversion/scale.hpp"
+
+namespace kestal {
+
+// Turns measured values of one scale into tab-separated rows of all seven
+// scales, HV to Rm, with the very texts the window shows for them.
+class BatchRows {
+public:
+    // `engine` must outlive this object.
+    BatchRows(const ConversionEngine& engine, Scale source);
+    // The sink writes into this object's own buffers.
+    BatchRows(const BatchRows&) = delete;
+    BatchRows& operator=(const BatchRows&) = delete;
+
+    // Appends "HV\tHB\tHRA\tHRB\tHRC\tHRD\tRm\n".
+    static void AppendHeader(std::string& out);
+
+    // Appends the row for one value given as raw bytes. The source column
+    // repeats the value (control characters shown as '?', so the row keeps its
+    // seven fields); the others get the conversion. A value that is not a
+    // number still gets a row, with the six other fields empty, so rows stay
+    // aligned with the input; it returns false. An empty value is no failure:
+    // the window leaves every box alone on an empty box, so all seven are empty.
+    bool AppendRow(std::string_view value, std::string& out);
+
+private:
+    const ConversionEngine& m_engine;
+    Scale m_source;
+    // One buffer per column, reused from row to row so that a row costs no
+    // allocation once the first few have sized them.
+    std::array<std::string, kScaleCount> m_fields;
+    TargetSink m_sink;
+};
+
+}  // namespace kestal
