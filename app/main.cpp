@@ -15,6 +15,9 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(kestal::kApplicationTitle);
     QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    // Every control then starts in the windows' font, and Qt's default family
+    // is never loaded only to be replaced.
+    QApplication::setFont(kestal::WindowFont());
 
     kestal::Form1 form1(kestal::UserLocale());
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {

@@ -1,0 +1,18 @@
+// An empty window of the main window's size, shown through the same start-up
+// hook and the same Qt libraries as kestal: the floor that Qt itself costs, so
+// that bench/startup_bench.sh can tell how much the program adds on top of it.
+#include <QApplication>
+#include <QWidget>
+
+#include "app/start_up.hpp"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+
+    QWidget window;
+    window.setWindowTitle(QStringLiteral("bare window"));
+    window.setFixedSize(292, 493);  // the main window, 4380 x 7395 twips
+    kestal::QuitOnceShownIfAsked(window);
+    window.show();
+    return QApplication::exec();
+}
