@@ -10,21 +10,13 @@
 #include <memory>
 
 #include "app/scale_box.hpp"
-#include "message_watcher.hpp"
+#include "window_test_support.hpp"
 
 Q_DECLARE_METATYPE(kestal::Scale)
 
 namespace kestal {
 
 namespace {
-
-QStringList Texts(const Form1& form) {
-    QStringList texts;
-    for (const Scale scale : kAllScales) {
-        texts << form.Box(scale)->text();
-    }
-    return texts;
-}
 
 const QStringList kEmpty(kScaleCount, QString());
 

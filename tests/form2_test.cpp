@@ -11,7 +11,7 @@
 
 #include "app/form1.hpp"
 #include "app/scale_box.hpp"
-#include "message_watcher.hpp"
+#include "window_test_support.hpp"
 
 namespace kestal {
 
@@ -21,14 +21,6 @@ const QString kHelpText = QStringLiteral(
     "Ce logiciel est très simple d'utilisation. Il suffit d'entrer la valeur à convertir dans la "
     "zone texte correspondant à son unité. Le logiciel calcul, lorsqu'il existe une "
     "correspondance, la kestal dans les autres unités.");
-
-QStringList Texts(const Form1& form) {
-    QStringList texts;
-    for (const Scale scale : kAllScales) {
-        texts << form.Box(scale)->text();
-    }
-    return texts;
-}
 
 }  // namespace
 

@@ -16,7 +16,6 @@
 #include <QStyle>
 #include <QTest>
 #include <memory>
-#include <tuple>
 
 #include "app/form1.hpp"
 #include "app/form2.hpp"
@@ -178,22 +177,6 @@ private Q_SLOTS:
         QVERIFY(!shown.isEmpty() || qobject_cast<QLineEdit*>(control));  // the credit too
     }
 
-    // The two families asked for are installed (serif: Liberation or Times), no fallback.
-    void familiesInstalled() {
-        const QStringList sans{"MS Sans Serif", "Microsoft Sans Serif", "Liberation Sans", "Arimo",
-                               "DejaVu Sans"};
-        const QFont sansFont = kestal::SansFont(12, true);
-        const QFont serifFont = kestal::SerifFont(9.75, true);
-        QVERIFY2(sans.contains(sansFont.family()), qPrintable(sansFont.family()));
-        QVERIFY2(
-            serifFont.family() == "Liberation Serif" || serifFont.family() == "Times New Roman",
-            qPrintable(serifFont.family()));
-        for (const QFont& font : {sansFont, serifFont}) {
-            QVERIFY(QFontDatabase::families().contains(font.family()));
-            QCOMPARE(QFontInfo(font).family(), font.family());
-        }
-    }
-
     // Each text control's font: family, size, weight, no italic/underline/strikeout.
     void fonts_data() {
         AddWindowAndNameColumns();
@@ -320,38 +303,6 @@ private Q_SLOTS:
                 QFontMetrics(button->font()).horizontalAdvance(caption) + margin <= button->width(),
                 qPrintable(caption));
         }
-    }
-
-    // Both windows open: each listed pair of controls does not overlap.
-    void noOverlap_data() {
-        QTest::addColumn<QString>("window");
-        QTest::addColumn<QString>("first");
-        QTest::addColumn<QString>("second");
-        QList<std::tuple<const char*, QString, QString>> pairs{
-            {"Form1", "Command1", "Command2"}, {"Form1", "Command1", "Command3"},
-            {"Form1", "Command2", "Command3"}, {"Form1", "Frame1", "Command1"},
-            {"Form1", "Frame1", "Command2"},   {"Form1", "Frame1", "Command3"},
-            {"Form1", "Frame1", "Label3"},     {"Form1", "Label4", "Text1"},
-            {"Form1", "Label4", "Label1_0"},   {"Form1", "Text7", "Command1"},
-            {"Form1", "Label1_6", "Command2"}, {"Form2", "Label1", "Command1"},
-            {"Form2", "Command1", "Label3"}};
-        for (int i = 0; i < 7; ++i) {
-            pairs.append(
-                {"Form1", QStringLiteral("Text%1").arg(i + 1), QStringLiteral("Label1_%1").arg(i)});
-        }
-        for (const auto& [window, first, second] : pairs) {
-            QTest::addRow("%s %s / %s", window, qPrintable(first), qPrintable(second))
-                << QString(window) << first << second;
-        }
-    }
-    void noOverlap() {
-        QFETCH(QString, window);
-        QFETCH(QString, first);
-        QFETCH(QString, second);
-        QWidget* a = Control(window, first);
-        QWidget* b = Control(window, second);
-        QVERIFY(a != nullptr && b != nullptr);
-        QVERIFY(!a->geometry().intersects(b->geometry()));
     }
 
     // Main window just shown: Text1 focused, boxes empty; tab chain Text1-7, Command1-3, back.

@@ -1,6 +1,7 @@
 #pragma once
 
-// Closes every message box that opens while it watches, and remembers what
+// What the window tests share: the seven boxes' texts, and a watcher that
+// closes every message box that opens while it watches, and remembers what
 // each one showed, so that a test never hangs on a modal box and can tell
 // whether one appeared when it should (or should not) have.
 
@@ -8,9 +9,22 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
+#include <functional>
 #include <vector>
 
+#include "app/form1.hpp"
+#include "app/scale_box.hpp"
+
 namespace kestal {
+
+// The texts of the seven scale boxes, HV first.
+inline QStringList Texts(const Form1& form) {
+    QStringList texts;
+    for (const Scale scale : kAllScales) {
+        texts << form.Box(scale)->text();
+    }
+    return texts;
+}
 
 struct SeenMessage {
     QString caption;
