@@ -4,7 +4,7 @@
 #include <QApplication>
 #include <QWidget>
 
-#include "app/start_up.hpp"
+#include "app/qt/start_up.hpp"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);

@@ -1,9 +1,8 @@
 #include "conversion/conversion_engine.hpp"
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
-
-#include "conversion/conversion_table.hpp"
 
 // Each step below must round to single precision; a target that evaluates
 // float arithmetic in a wider type (x87) would keep digits the table never had.
@@ -13,16 +12,10 @@ namespace kestal {
 
 namespace {
 
-// A difference that left the single range (or met a non-finite cell) stops the
-// conversion rather than showing a made-up figure.
-bool Finite(float value) {
-    return std::isfinite(value);
-}
-
 // A text that reads back as 0 ("0,0", "-0,0") is shown as an empty box.
-bool ShowsZero(const QString& text) {
-    for (const QChar c : text) {
-        if (c.digitValue() > 0) {
+bool ShowsZero(std::u16string_view text, char16_t zeroDigit) {
+    for (const char16_t c : text) {
+        if (c > zeroDigit && c <= zeroDigit + 9) {
             return false;
         }
     }
@@ -32,51 +25,60 @@ bool ShowsZero(const QString& text) {
 }  // namespace
 
 std::optional<int> FindBracket(const ConversionTable& table, Scale source, float x) {
-    for (int row = 1; row < ConversionTable::kRows; ++row) {
-        const float low = table.Value(source, row);
-        const float high = table.Value(source, row + 1);
-        if (low != 0.0f && x >= low && x <= high) {
-            return row;
+    const ConversionTable::Column& cells = table.Cells(source);
+    if (const auto& run = table.RisingRun(source)) {
+        // One rising run: the rows outside it never match, and inside it the
+        // lowest match is the row below the first value not under x.
+        const float* low = cells.data() + run->first - 1;
+        const float* high = cells.data() + run->last - 1;
+        if (run->first == run->last || !(x >= *low && x <= *high)) {
+            return std::nullopt;
+        }
+        const float* upper = std::lower_bound(low + 1, high + 1, x);
+        return static_cast<int>(upper - cells.data());
+    }
+    for (int i = 0; i + 1 < ConversionTable::kRows; ++i) {
+        if (cells[i] != 0.0f && x >= cells[i] && x <= cells[i + 1]) {
+            return i + 1;
         }
     }
     return std::nullopt;
 }
 
-std::optional<ConversionFailure> ConversionEngine::Convert(Scale source, const QString& text,
-                                                           const TargetSink& sink) const {
+ConversionOutcome ConversionEngine::Convert(Scale source, std::u16string_view text,
+                                            const TargetSink& sink) const {
     const std::optional<TypedNumber> typed = m_numbers.Parse(text);
     if (!typed) {
-        return ConversionFailure{};
+        return ConversionOutcome::ConversionFailure;
     }
     const float x = typed->single;
     const std::optional<int> bracket = FindBracket(m_table, source, x);
     if (!bracket) {
         for (const Scale target : TargetOrder(source)) {
-            sink(target, QString());
+            sink(target, {});
         }
-        return std::nullopt;
+        return ConversionOutcome::Converted;
     }
 
     const int i = *bracket;
     const float lowSource = m_table.Value(source, i);
     const float highSource = m_table.Value(source, i + 1);
     const float dx = highSource - lowSource;
-    if (!Finite(dx)) {
-        return ConversionFailure{};
-    }
     // The bracket is found with the single value of the text, the offset taken
     // from its double value, so that digits beyond a single's still count.
     const auto d = static_cast<float>(typed->value - static_cast<double>(lowSource));
-    if (!Finite(d)) {
-        return ConversionFailure{};
+    // A difference that left the single range stops the conversion rather
+    // than showing a made-up figure.
+    if (!std::isfinite(dx) || !std::isfinite(d)) {
+        return ConversionOutcome::ConversionFailure;
     }
 
     for (const Scale target : TargetOrder(source)) {
         const float low = m_table.Value(target, i);
         const float high = m_table.Value(target, i + 1);
         const float dy = high - low;
-        if (!Finite(dy) || dx == 0.0f) {
-            return ConversionFailure{};
+        if (!std::isfinite(dy) || dx == 0.0f) {
+            return ConversionOutcome::ConversionFailure;
         }
         // Where the bracket straddles the edge of the target's run, one cell is
         // "no value", not a value of 0: interpolating towards it would invent a
@@ -85,20 +87,21 @@ std::optional<ConversionFailure> ConversionEngine::Convert(Scale source, const Q
             const bool onValuedRow =
                 (x == highSource && high != 0.0f) || (x == lowSource && low != 0.0f);
             if (!onValuedRow) {
-                sink(target, QString());
+                sink(target, {});
                 continue;
             }
         }
         const float p = d * dy;
         const float q = p / dx;
         const float r = q + low;
-        if (!Finite(r)) {
-            return ConversionFailure{};
+        if (!std::isfinite(r)) {
+            return ConversionOutcome::ConversionFailure;
         }
-        const QString shown = m_numbers.FormatOneDecimal(r);
-        sink(target, ShowsZero(shown) ? QString() : shown);
+        const std::u16string shown = m_numbers.FormatOneDecimal(r);
+        sink(target,
+             ShowsZero(shown, m_numbers.Symbols().zeroDigit) ? std::u16string_view{} : shown);
     }
-    return std::nullopt;
+    return ConversionOutcome::Converted;
 }
 
 }  // namespace kestal

@@ -1,25 +1,23 @@
 #pragma once
 
-#include <QLocale>
-#include <QString>
 #include <functional>
 #include <optional>
+#include <string_view>
 
+#include "conversion/conversion_table.hpp"
 #include "conversion/number_text.hpp"
 #include "conversion/scale.hpp"
 
 namespace kestal {
 
-class ConversionTable;
-
-// The one failure a conversion has: the text is not a number (or not one a
-// single holds), or an interpolation step left the floating-point range. It
-// carries nothing but the fact.
-struct ConversionFailure {};
+// How a conversion ends. ConversionFailure is its one failure: the text is not
+// a number (or not one a single holds), or an interpolation step left the
+// floating-point range. It carries nothing but the fact.
+enum class ConversionOutcome { Converted, ConversionFailure };
 
 // Receives each target's text as soon as it is complete: a value with one
 // decimal, or "" where the table has no correspondence.
-using TargetSink = std::function<void(Scale target, const QString& text)>;
+using TargetSink = std::function<void(Scale target, std::u16string_view text)>;
 
 // Lowest row i (1 to 99) whose source values enclose x: T(i) != 0 and
 // T(i) <= x <= T(i+1). So a value equal to a row value is taken as the upper
@@ -34,21 +32,24 @@ std::optional<int> FindBracket(const ConversionTable& table, Scale source, float
 //   r  = ((d * dy) / dx) + C(i).
 class ConversionEngine {
 public:
-    ConversionEngine(const ConversionTable& table, const QLocale& locale)
-        : m_table(table), m_numbers(locale) {}
+    explicit ConversionEngine(NumberSymbols symbols,
+                              const ConversionTable& table = ConversionTable::BuiltIn())
+        : m_numbers(std::move(symbols)), m_table(table) {}
     // The engine reads the table it is given for as long as it lives.
-    ConversionEngine(ConversionTable&&, const QLocale&) = delete;
+    ConversionEngine(NumberSymbols, ConversionTable&&) = delete;
 
     // Converts a non-empty `text` typed for `source` and hands the six other
     // scales' texts to `sink` in TargetOrder(source). On failure, the targets
     // handed over before it keep what they were given; a text that is not a
     // number fails before any is handed over.
-    [[nodiscard]] std::optional<ConversionFailure> Convert(Scale source, const QString& text,
-                                                           const TargetSink& sink) const;
+    [[nodiscard]] ConversionOutcome Convert(Scale source, std::u16string_view text,
+                                            const TargetSink& sink) const;
+
+    const NumberText& Numbers() const { return m_numbers; }
 
 private:
-    const ConversionTable& m_table;
     NumberText m_numbers;
+    const ConversionTable& m_table;
 };
 
 }  // namespace kestal

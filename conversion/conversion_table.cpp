@@ -1,7 +1,6 @@
 #include "conversion/conversion_table.hpp"
 
-#include <stdexcept>
-#include <string>
+#include <algorithm>
 
 namespace kestal {
 
@@ -122,11 +121,32 @@ void ConversionTable::Fill() {
             m_columns[column][row] = kBuiltInRows[row][column];
         }
     }
+    FindRuns();
 }
 
-void ConversionTable::ThrowRowOutOfRange(int row) {
-    throw std::out_of_range("conversion table row " + std::to_string(row) + " is outside 1 to " +
-                            std::to_string(kRows));
+void ConversionTable::FindRuns() {
+    for (int column = 0; column < kScaleCount; ++column) {
+        const Column& cells = m_columns[column];
+        const auto first = std::ranges::find_if(cells, [](float cell) { return cell != 0.0f; });
+        auto end = first;
+        while (end != cells.end() && *end > 0.0f && (end == first || *end > *(end - 1))) {
+            ++end;
+        }
+        const bool rising = first != cells.end() &&
+                            std::all_of(end, cells.end(), [](float cell) { return cell == 0.0f; });
+        m_runs[column] = rising ? std::optional<Run>({static_cast<int>(first - cells.begin()) + 1,
+                                                      static_cast<int>(end - cells.begin())})
+                                : std::nullopt;
+    }
+}
+
+const ConversionTable& ConversionTable::BuiltIn() {
+    static const ConversionTable table = [] {
+        ConversionTable filled;
+        filled.Fill();
+        return filled;
+    }();
+    return table;
 }
 
 }  // namespace kestal

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <array>
+#include <optional>
+#include <stdexcept>
 
 #include "conversion/scale.hpp"
 
@@ -20,10 +22,13 @@ public:
     using Columns = std::array<Column, kScaleCount>;
 
     // Every cell 0, as before Fill.
-    ConversionTable() = default;
+    constexpr ConversionTable() = default;
 
     // Any contents; lets the engine be exercised on tables other than the built-in one.
-    explicit ConversionTable(const Columns& columns) : m_columns(columns) {}
+    explicit ConversionTable(const Columns& columns) : m_columns(columns) { FindRuns(); }
+
+    // The built-in table, filled once and never written afterwards.
+    static const ConversionTable& BuiltIn();
 
     // Writes the built-in rows 1 to 97; rows 98 to 100 keep 0.
     void Fill();
@@ -32,15 +37,28 @@ public:
     // other row: a wrong row number is a caller's fault, never a 0 cell.
     float Value(Scale scale, int row) const {
         if (row < 1 || row > kRows) [[unlikely]] {
-            ThrowRowOutOfRange(row);
+            throw std::out_of_range("conversion table row outside 1 to 100");
         }
         return m_columns[ColumnOf(scale)][row - 1];
     }
 
+    // The whole column, row k at index k - 1: the engine's reads, unchecked.
+    const Column& Cells(Scale scale) const { return m_columns[ColumnOf(scale)]; }
+
+    // Rows first to last of a column whose values, all above 0, form one
+    // strictly rising run with 0 on every other row, as the built-in columns
+    // do; nothing for any other column.
+    struct Run {
+        int first;
+        int last;
+    };
+    const std::optional<Run>& RisingRun(Scale scale) const { return m_runs[ColumnOf(scale)]; }
+
 private:
-    [[noreturn]] static void ThrowRowOutOfRange(int row);
+    void FindRuns();
 
     Columns m_columns{};
+    std::array<std::optional<Run>, kScaleCount> m_runs{};
 };
 
 }  // namespace kestal

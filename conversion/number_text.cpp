@@ -1,12 +1,9 @@
 #include "conversion/number_text.hpp"
 
-#include <QStringView>
-#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <string>
 #include <system_error>
 
 namespace kestal {
@@ -16,6 +13,28 @@ namespace {
 // Beyond this a decimal exponent says nothing more: the value is out of every
 // floating-point range whatever the mantissa.
 constexpr std::int64_t kExponentCap = 1'000'000'000;
+
+// Blanks as a text box may hold them around a number: the ASCII controls from
+// tab to carriage return, and the Unicode space and line separators.
+bool IsBlank(char16_t c) {
+    return (c >= u'\t' && c <= u'\r') || c == u' ' || c == u'\u0085' || c == u'\u00a0' ||
+           c == u'\u1680' || (c >= u'\u2000' && c <= u'\u200a') || c == u'\u2028' ||
+           c == u'\u2029' || c == u'\u202f' || c == u'\u205f' || c == u'\u3000';
+}
+
+std::u16string_view Trimmed(std::u16string_view text) {
+    while (!text.empty() && IsBlank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && IsBlank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+char16_t AsciiLower(char16_t c) {
+    return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
+}
 
 // A number typed under some locale, rewritten in the ASCII form that
 // std::from_chars reads, whatever digits, signs and separator the locale uses.
@@ -28,24 +47,18 @@ struct PlainNumber {
 
 class NumberReader {
 public:
-    NumberReader(QStringView text, QStringView decimalPoint, QStringView negativeSign,
-                 QStringView positiveSign, QStringView exponential, char16_t zeroDigit)
-        : m_text(text.trimmed()),
-          m_decimalPoint(decimalPoint),
-          m_negativeSign(negativeSign),
-          m_positiveSign(positiveSign),
-          m_exponential(exponential),
-          m_zeroDigit(zeroDigit) {}
+    NumberReader(std::u16string_view text, const NumberSymbols& symbols)
+        : m_text(Trimmed(text)), m_symbols(symbols) {}
 
     std::optional<PlainNumber> Read() {
         PlainNumber number;
         std::string& ascii = number.ascii;
-        ascii.reserve(static_cast<std::size_t>(m_text.size()) + 2);
+        ascii.reserve(m_text.size() + 2);
         ReadSign(ascii);
         const std::size_t integerStart = ascii.size();
         const std::size_t integerCount = ReadDigits(ascii);
         std::size_t fractionCount = 0;
-        if (Accept(m_decimalPoint)) {
+        if (Accept(m_symbols.decimalPoint)) {
             ascii += '.';
             fractionCount = ReadDigits(ascii);
             if (fractionCount == 0) {
@@ -57,15 +70,19 @@ public:
         }
 
         std::int64_t exponent = 0;
-        if (Accept(u"e") || Accept(u"E") || Accept(m_exponential, Qt::CaseInsensitive)) {
-            std::string exponentText;
-            const bool negative = ReadSign(exponentText);
-            std::string digits;
-            if (ReadDigits(digits) == 0) {
-                return std::nullopt;
+        if (Accept(u"e") || Accept(u"E") || Accept(m_symbols.exponential, true)) {
+            std::string ignored;
+            const bool negative = ReadSign(ignored);
+            const std::size_t start = m_position;
+            for (; m_position < m_text.size(); ++m_position) {
+                const int digit = DigitValue(m_text[m_position]);
+                if (digit < 0) {
+                    break;
+                }
+                exponent = std::min(exponent * 10 + digit, kExponentCap);
             }
-            for (const char digit : digits) {
-                exponent = std::min(exponent * 10 + (digit - '0'), kExponentCap);
+            if (m_position == start) {
+                return std::nullopt;
             }
             exponent = negative ? -exponent : exponent;
         }
@@ -97,29 +114,34 @@ public:
     }
 
 private:
-    bool Accept(QStringView token, Qt::CaseSensitivity sensitivity = Qt::CaseSensitive) {
-        if (token.isEmpty() || !m_text.sliced(m_position).startsWith(token, sensitivity)) {
+    bool Accept(std::u16string_view token, bool ignoringCase = false) {
+        const std::u16string_view rest = m_text.substr(m_position);
+        if (token.empty() || rest.size() < token.size()) {
             return false;
+        }
+        for (std::size_t k = 0; k < token.size(); ++k) {
+            if (ignoringCase ? AsciiLower(rest[k]) != AsciiLower(token[k]) : rest[k] != token[k]) {
+                return false;
+            }
         }
         m_position += token.size();
         return true;
     }
 
-    // Appends '-' for a minus sign; a plus sign is read and dropped. The ASCII
-    // signs count under every locale: they are what a keyboard gives.
+    // Appends '-' for a minus sign; a plus sign is read and dropped.
     bool ReadSign(std::string& ascii) {
-        if (Accept(m_negativeSign) || Accept(u"-") || Accept(u"\u2212")) {
+        if (Accept(m_symbols.negativeSign) || Accept(u"-") || Accept(u"\u2212")) {
             ascii += '-';
             return true;
         }
-        Accept(m_positiveSign) || Accept(u"+");
+        Accept(m_symbols.positiveSign) || Accept(u"+");
         return false;
     }
 
     std::size_t ReadDigits(std::string& ascii) {
         std::size_t count = 0;
         for (; m_position < m_text.size(); ++m_position, ++count) {
-            const int value = DigitValue(m_text[m_position].unicode());
+            const int value = DigitValue(m_text[m_position]);
             if (value < 0) {
                 break;
             }
@@ -133,19 +155,16 @@ private:
         if (c >= u'0' && c <= u'9') {
             return c - u'0';
         }
-        if (c >= m_zeroDigit && c <= m_zeroDigit + 9) {
-            return c - m_zeroDigit;
+        const char16_t zero = m_symbols.zeroDigit;
+        if (c >= zero && c <= zero + 9) {
+            return c - zero;
         }
         return -1;
     }
 
-    QStringView m_text;
-    QStringView m_decimalPoint;
-    QStringView m_negativeSign;
-    QStringView m_positiveSign;
-    QStringView m_exponential;
-    char16_t m_zeroDigit;
-    qsizetype m_position = 0;
+    std::u16string_view m_text;
+    const NumberSymbols& m_symbols;
+    std::size_t m_position = 0;
 };
 
 template <typename Real>
@@ -165,56 +184,92 @@ std::optional<Real> FromPlain(const PlainNumber& number) {
     return value;
 }
 
+// The tenths of a decimal rounded half away from zero, as ASCII digits: the
+// buffer holds at least two (the units and the tenth) and is not terminated.
+struct TenthsDigits {
+    std::array<char, 48> digits;
+    std::size_t size = 0;
+};
+
+void AppendDecimal(TenthsDigits& out, std::uint64_t number, std::size_t atLeast) {
+    std::array<char, 24> reversed{};
+    std::size_t count = 0;
+    do {
+        reversed[count++] = static_cast<char>('0' + number % 10);
+        number /= 10;
+    } while (number != 0 || count < atLeast);
+    while (count > 0) {
+        out.digits[out.size++] = reversed[--count];
+    }
+}
+
+// From 10^7 up a single is a whole number and seven significant digits end
+// before the units: the digits from std::to_chars, zeros, and a tenth of 0.
+TenthsDigits TenthsOfLarge(double magnitude) {
+    std::array<char, 32> scientific{};  // "d.dddddde+XX"
+    const auto written = std::to_chars(scientific.data(), scientific.data() + scientific.size(),
+                                       magnitude, std::chars_format::scientific, 6);
+    int exponent = 0;
+    std::from_chars(scientific.data() + 10, written.ptr, exponent);
+    TenthsDigits out;
+    out.digits[out.size++] = scientific[0];
+    for (int k = 1; k <= exponent + 1; ++k) {
+        out.digits[out.size++] = k <= 6 ? scientific[static_cast<std::size_t>(k) + 1] : '0';
+    }
+    return out;
+}
+
+// 10^k for k = 0 to 10; each is exact in double.
+constexpr std::array<double, 11> kPowersOfTen{1e0, 1e1, 1e2, 1e3, 1e4, 1e5,
+                                              1e6, 1e7, 1e8, 1e9, 1e10};
+// 10^e for e = -4 to 6. No single lies between 10^e and its nearest double,
+// so comparing with these finds the power of ten of a single's leading digit.
+constexpr std::array<double, 11> kLeadingPowers{1e-4, 1e-3, 1e-2, 1e-1, 1e0, 1e1,
+                                                1e2,  1e3,  1e4,  1e5,  1e6};
+
+// The same digits without a detour through text, for the magnitudes a
+// conversion gives. A single has 24 significant bits and 10^k at most 24 bits
+// beyond its power of two for k <= 10, so magnitude * 10^k is exact in double,
+// and rounding it to a whole number rounds the decimal as std::to_chars does
+// (to nearest, ties to even).
+TenthsDigits Tenths(float value) {
+    const double magnitude = std::fabs(static_cast<double>(value));
+    if (magnitude >= 1e7) {
+        return TenthsOfLarge(magnitude);
+    }
+    TenthsDigits out;
+    if (magnitude < 1e-4) {
+        AppendDecimal(out, 0, 2);  // no significant digit reaches the hundredths
+        return out;
+    }
+    int exponent = 6;  // of the leading digit: 10^exponent <= magnitude
+    while (magnitude < kLeadingPowers[static_cast<std::size_t>(exponent + 4)]) {
+        --exponent;
+    }
+    auto significant =
+        static_cast<std::uint64_t>(std::nearbyint(magnitude * kPowersOfTen[6 - exponent]));
+    if (significant == 10'000'000) {
+        significant = 1'000'000;
+        ++exponent;
+    }
+    // significant * 10^(exponent - 6), in tenths.
+    std::uint64_t tenths = significant;
+    if (exponent >= 5) {
+        for (int k = 5; k < exponent; ++k) {
+            tenths *= 10;
+        }
+    } else {
+        const auto divisor = static_cast<std::uint64_t>(kPowersOfTen[5 - exponent]);
+        tenths = significant / divisor + (significant % divisor * 2 >= divisor ? 1 : 0);
+    }
+    AppendDecimal(out, tenths, 2);
+    return out;
+}
+
 }  // namespace
 
-std::optional<QLocale> LocaleNamed(const QString& name) {
-    const QString bare = name.section(u'.', 0, 0).section(u'@', 0, 0);
-    if (bare == u"C" || bare == u"POSIX") {
-        return QLocale::c();
-    }
-    const QLocale named(bare);
-    if (bare.isEmpty() || named.language() == QLocale::C) {
-        return std::nullopt;
-    }
-    return named;
-}
-
-QLocale LocaleFromEnvironment(const QString& lcAll, const QString& lcNumeric, const QString& lang) {
-    QString name;
-    for (const QString& candidate : {lcAll, lcNumeric, lang}) {
-        if (!candidate.isEmpty()) {
-            name = candidate;
-            break;
-        }
-    }
-    const std::optional<QLocale> named = LocaleNamed(name);
-    if (!named || named->language() == QLocale::C) {
-        return QLocale(QLocale::French, QLocale::France);
-    }
-    return *named;
-}
-
-QLocale UserLocale() {
-    return LocaleFromEnvironment(qEnvironmentVariable("LC_ALL"), qEnvironmentVariable("LC_NUMERIC"),
-                                 qEnvironmentVariable("LANG"));
-}
-
-NumberText::NumberText(const QLocale& locale)
-    : m_decimalPoint(locale.decimalPoint()),
-      m_negativeSign(locale.negativeSign()),
-      m_positiveSign(locale.positiveSign()),
-      m_exponential(locale.exponential()) {
-    // Locales whose digits lie outside the Basic Multilingual Plane are written
-    // with ASCII digits.
-    if (const QString zero = locale.zeroDigit(); zero.size() == 1) {
-        m_zeroDigit = zero[0].unicode();
-    }
-}
-
-std::optional<TypedNumber> NumberText::Parse(const QString& text) const {
-    const auto number = NumberReader(text, m_decimalPoint, m_negativeSign, m_positiveSign,
-                                     m_exponential, m_zeroDigit)
-                            .Read();
+std::optional<TypedNumber> NumberText::Parse(std::u16string_view text) const {
+    const std::optional<PlainNumber> number = NumberReader(text, m_symbols).Read();
     if (!number) {
         return std::nullopt;
     }
@@ -227,73 +282,21 @@ std::optional<TypedNumber> NumberText::Parse(const QString& text) const {
     return TypedNumber{*single, value.value_or(*single)};
 }
 
-std::optional<float> NumberText::ParseSingle(const QString& text) const {
-    const auto number = Parse(text);
-    return number ? std::optional(number->single) : std::nullopt;
-}
-
-std::optional<double> NumberText::ParseDouble(const QString& text) const {
-    const auto number = NumberReader(text, m_decimalPoint, m_negativeSign, m_positiveSign,
-                                     m_exponential, m_zeroDigit)
-                            .Read();
-    return number ? FromPlain<double>(*number) : std::nullopt;
-}
-
-QString NumberText::FormatOneDecimal(float value) const {
+std::u16string NumberText::FormatOneDecimal(float value) const {
     if (!std::isfinite(value)) {
         return {};
     }
-    // Seven significant digits: "-5.755000e+01".
-    std::array<char, 32> scientific{};
-    const auto written =
-        std::to_chars(scientific.data(), scientific.data() + scientific.size(),
-                      static_cast<double>(value), std::chars_format::scientific, 6);
-    const bool negative = scientific[0] == '-';
-    const char* mantissa = scientific.data() + (negative ? 1 : 0);
-    int exponent = 0;
-    std::from_chars(mantissa + 9 + (mantissa[9] == '+' ? 1 : 0), written.ptr, exponent);
-
-    // The decimal as a digit string with the point after `pointAt` digits,
-    // padded with zeros so that it reaches the hundredths.
-    std::string digits(1, mantissa[0]);
-    digits.append(mantissa + 2, 6);
-    int pointAt = exponent + 1;
-    if (pointAt <= 0) {
-        digits.insert(0, static_cast<std::size_t>(1 - pointAt), '0');
-        pointAt = 1;
+    const TenthsDigits tenths = Tenths(value);
+    std::u16string text;
+    text.reserve(tenths.size + m_symbols.decimalPoint.size() + m_symbols.negativeSign.size());
+    if (std::signbit(value)) {
+        text += m_symbols.negativeSign;
     }
-    digits.resize(std::max(digits.size(), static_cast<std::size_t>(pointAt) + 2), '0');
-
-    // Tenths as one digit string; a hundredths digit of 5 or more rounds it up,
-    // away from zero since the sign is kept apart.
-    std::string tenths = digits.substr(0, static_cast<std::size_t>(pointAt) + 1);
-    if (digits[static_cast<std::size_t>(pointAt) + 1] >= '5') {
-        auto position = tenths.size();
-        while (position > 0 && tenths[position - 1] == '9') {
-            tenths[--position] = '0';
+    for (std::size_t k = 0; k < tenths.size; ++k) {
+        if (k + 1 == tenths.size) {
+            text += m_symbols.decimalPoint;
         }
-        if (position == 0) {
-            tenths.insert(tenths.begin(), '1');
-        } else {
-            ++tenths[position - 1];
-        }
-    }
-
-    // Built in one piece: the text is assembled six times per key stroke.
-    const auto separatorAt = static_cast<qsizetype>(tenths.size()) - 1;
-    QString text(static_cast<qsizetype>(tenths.size()) + m_decimalPoint.size() +
-                     (negative ? m_negativeSign.size() : 0),
-                 Qt::Uninitialized);
-    QChar* out = text.data();
-    if (negative) {
-        out = std::copy(m_negativeSign.cbegin(), m_negativeSign.cend(), out);
-    }
-    for (qsizetype i = 0; i < static_cast<qsizetype>(tenths.size()); ++i) {
-        if (i == separatorAt) {
-            out = std::copy(m_decimalPoint.cbegin(), m_decimalPoint.cend(), out);
-        }
-        *out++ =
-            QChar(static_cast<char16_t>(m_zeroDigit + (tenths[static_cast<std::size_t>(i)] - '0')));
+        text += static_cast<char16_t>(m_symbols.zeroDigit + (tenths.digits[k] - '0'));
     }
     return text;
 }

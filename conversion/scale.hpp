@@ -1,11 +1,10 @@
 #pragma once
 
-// The conversion core, with no window:
+// The conversion core, standard C++ with no window and no toolkit:
 //   Scale            the seven columns and their names
 //   ConversionTable  the built-in table of corresponding values
-//   number_text      locale-aware reading and writing of numbers
+//   NumberText       reading and writing numbers with a locale's NumberSymbols
 //   ConversionEngine one typed text -> the six texts of the other scales
-//   KeyReleaseRun    what a key release in a scale box does with them
 
 #include <array>
 #include <optional>

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Builds the .deb of a built tree, checks its control data, installs it with
 # dpkg into a staging root and starts the installed program.
-#   deb_test.sh BUILD_DIR
+#   deb_test.sh BUILD_DIR VERSION
 set -euo pipefail
 
 build=$(realpath "$1")
+version=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "deb_test: $*" >&2; exit 1; }
@@ -15,7 +16,7 @@ deb=$(find "$work/out" -maxdepth 1 -name 'kestal_*.deb' -print -quit)
 
 field() { dpkg-deb -f "$deb" "$1"; }
 [[ $(field Package) == kestal ]] || fail "package name is '$(field Package)'"
-[[ $(field Version) == 1.00 ]] || fail "version is '$(field Version)'"
+[[ $(field Version) == "$version" ]] || fail "version is '$(field Version)'"
 depends=$(field Depends)
 for library in libqt6core6 libqt6gui6 libqt6widgets6 fonts-liberation2; do
     [[ "$depends" == *"$library"* ]] || fail "Depends lacks $library: $depends"

@@ -2,10 +2,11 @@
 # Installs a built tree into a staging folder and checks that a desktop finds
 # everything where it looks: the program, its menu entry, icon and catalogue
 # entry, each accepted by the freedesktop validators.
-#   install_test.sh BUILD_DIR
+#   install_test.sh BUILD_DIR VERSION
 set -euo pipefail
 
 build=$1
+version=$2
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
 fail() { echo "install_test: $*" >&2; exit 1; }
@@ -29,17 +30,12 @@ appstreamcli validate --no-net "$metainfo" || fail "metainfo refused"
 grep -qx 'Name=Conversion de kestal' "$desktop" || fail "menu name is not 'Conversion de kestal'"
 grep -qx "Icon=$id" "$desktop" || fail "desktop entry names another icon"
 grep -qx 'Exec=kestal' "$desktop" || fail "desktop entry starts another program"
-grep -q '<release version="1.00"' "$metainfo" || fail "metainfo lacks release 1.00"
+grep -q "<release version=\"$version\"" "$metainfo" || fail "metainfo lacks release $version"
 grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" ||
     fail "metainfo does not launch the desktop entry"
 
 # The icon theme's 32x32 folder takes a 32x32 PNG.
-python3 - "$icon" <<'PY' || fail "icon is not a 32x32 PNG"
-import struct, sys
-data = open(sys.argv[1], "rb").read()
-assert data[:8] == b"\x89PNG\r\n\x1a\n", "not a PNG"
-assert struct.unpack(">II", data[16:24]) == (32, 32), struct.unpack(">II", data[16:24])
-PY
+[[ "$(file -b "$icon")" == "PNG image data, 32 x 32,"* ]] || fail "icon is not a 32x32 PNG"
 
 # The installed program shows its window, and says plainly when it cannot.
 shown=$(QT_QPA_PLATFORM=offscreen KESTAL_QUIT_WHEN_SHOWN=1 "$stage/usr/bin/kestal" 2>/dev/null)

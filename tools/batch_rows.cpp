@@ -1,26 +1,10 @@
 #include "batch_rows.hpp"
 
-#include <QByteArray>
-#include <QString>
-#include <QStringView>
+#include "text_encoding.hpp"
 
 namespace kestal {
 
 namespace {
-
-// The targets' texts are digits, a sign and a separator: ASCII under most
-// locales, so the common case skips building a QByteArray.
-void AssignUtf8(std::string& field, QStringView text) {
-    field.clear();
-    for (const QChar c : text) {
-        if (c.unicode() >= 0x80) {
-            const QByteArray utf8 = text.toUtf8();
-            field.assign(utf8.constData(), static_cast<std::size_t>(utf8.size()));
-            return;
-        }
-        field.push_back(static_cast<char>(c.unicode()));
-    }
-}
 
 // A tab or newline inside the echoed value would shift or split the row; other
 // control bytes have no business in a spreadsheet cell either. Bytes of 0x80
@@ -35,9 +19,7 @@ void AppendEchoed(std::string_view value, std::string& out) {
 }  // namespace
 
 BatchRows::BatchRows(const ConversionEngine& engine, Scale source)
-    : m_engine(engine), m_source(source), m_sink([this](Scale target, const QString& text) {
-          AssignUtf8(m_fields[ColumnOf(target)], text);
-      }) {}
+    : m_engine(engine), m_source(source) {}
 
 void BatchRows::AppendHeader(std::string& out) {
     for (const Scale scale : kAllScales) {
@@ -50,16 +32,20 @@ void BatchRows::AppendHeader(std::string& out) {
 }
 
 bool BatchRows::AppendRow(std::string_view value, std::string& out) {
-    for (std::string& field : m_fields) {
+    for (std::u16string& field : m_fields) {
         field.clear();
     }
     bool converted = true;
     if (!value.empty()) {
-        const QString text = QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size()));
-        if (m_engine.Convert(m_source, text, m_sink)) {
+        Utf8ToUtf16(value, m_text);
+        const ConversionOutcome outcome =
+            m_engine.Convert(m_source, m_text, [this](Scale target, std::u16string_view text) {
+                m_fields[ColumnOf(target)].assign(text);
+            });
+        if (outcome == ConversionOutcome::ConversionFailure) {
             // A conversion that stops part way has handed over some targets;
             // a failed row shows none of them.
-            for (std::string& field : m_fields) {
+            for (std::u16string& field : m_fields) {
                 field.clear();
             }
             converted = false;
@@ -72,7 +58,7 @@ bool BatchRows::AppendRow(std::string_view value, std::string& out) {
         if (scale == m_source) {
             AppendEchoed(value, out);
         } else {
-            out.append(m_fields[ColumnOf(scale)]);
+            AppendUtf8(m_fields[ColumnOf(scale)], out);
         }
     }
     out.push_back('\n');

@@ -15,9 +15,6 @@ class BatchRows {
 public:
     // `engine` must outlive this object.
     BatchRows(const ConversionEngine& engine, Scale source);
-    // The sink writes into this object's own buffers.
-    BatchRows(const BatchRows&) = delete;
-    BatchRows& operator=(const BatchRows&) = delete;
 
     // Appends "HV\tHB\tHRA\tHRB\tHRC\tHRD\tRm\n".
     static void AppendHeader(std::string& out);
@@ -33,10 +30,10 @@ public:
 private:
     const ConversionEngine& m_engine;
     Scale m_source;
-    // One buffer per column, reused from row to row so that a row costs no
-    // allocation once the first few have sized them.
-    std::array<std::string, kScaleCount> m_fields;
-    TargetSink m_sink;
+    // Reused from row to row, so that a row costs no allocation once the
+    // first few have sized them.
+    std::u16string m_text;
+    std::array<std::u16string, kScaleCount> m_fields;
 };
 
 }  // namespace kestal

@@ -7,16 +7,15 @@
 #include <QLocale>
 #include <QString>
 #include <QStringList>
-#include <cstdio>
+#include <iostream>
 #include <optional>
 #include <string>
 
+#include "app/qt/user_locale.hpp"
 #include "batch_rows.hpp"
 #include "conversion/conversion_engine.hpp"
-#include "conversion/conversion_table.hpp"
-#include "conversion/number_text.hpp"
 #include "conversion/scale.hpp"
-#include "line_reader.hpp"
+#include "conversion/version.hpp"
 
 namespace {
 
@@ -24,69 +23,34 @@ constexpr int kExitOk = 0;
 constexpr int kExitBadValue = 1;
 constexpr int kExitUsage = 2;
 
-// Output goes out in blocks of this size: one write per row would cost more
-// than the conversion itself.
-constexpr std::size_t kFlushThreshold = 1 << 16;
-
 // The window's words for a value that is not a number, so that a lab reads the
 // same message whichever way it converts.
 constexpr const char* kNotANumber = "La valeur rentrée n'est pas considérée comme un nombre";
 
-void Print(std::FILE* stream, const QString& text) {
+void Print(std::ostream& stream, const QString& text) {
     const QByteArray utf8 = text.toUtf8();
-    std::fwrite(utf8.constData(), 1, static_cast<std::size_t>(utf8.size()), stream);
+    stream.write(utf8.constData(), utf8.size());
+    stream.flush();
 }
 
 int UsageError(const QCommandLineParser& parser, const QString& message) {
-    Print(stderr, QCoreApplication::applicationName() + QStringLiteral(": ") + message +
-                      QStringLiteral("\n\n") + parser.helpText());
+    Print(std::cerr, QCoreApplication::applicationName() + QStringLiteral(": ") + message +
+                         QStringLiteral("\n\n") + parser.helpText());
     return kExitUsage;
-}
-
-// Collects output rows and writes them in blocks; remembers a failed write so
-// that a full disk is reported rather than taken for success.
-class Output {
-public:
-    Output() { m_buffer.reserve(kFlushThreshold + 4096); }
-
-    std::string& Buffer() { return m_buffer; }
-
-    void FlushIfFull() {
-        if (m_buffer.size() >= kFlushThreshold) {
-            Flush();
-        }
-    }
-
-    bool Flush() {
-        if (!m_buffer.empty() &&
-            std::fwrite(m_buffer.data(), 1, m_buffer.size(), stdout) != m_buffer.size()) {
-            m_failed = true;
-        }
-        m_buffer.clear();
-        return !m_failed;
-    }
-
-    bool Finish() { return Flush() && std::fflush(stdout) == 0 && !m_failed; }
-
-    bool Failed() const { return m_failed; }
-
-private:
-    std::string m_buffer;
-    bool m_failed = false;
-};
-
-void ReportNotANumber(unsigned long long lineNumber) {
-    std::fprintf(stderr, "kestal-convert: ligne %llu : %s\n", lineNumber, kNotANumber);
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    // A series full of bad values would otherwise cost one write per message.
-    std::setvbuf(stderr, nullptr, _IOFBF, 1 << 14);
+    // The streams need not keep step with C stdio; unsynchronised they buffer
+    // whole blocks, and a series full of bad values does not cost one write
+    // per message.
+    std::ios::sync_with_stdio(false);
+    // Reading a line must not flush the rows written so far.
+    std::cin.tie(nullptr);
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("kestal-convert"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("1.00"));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(kestal::kVersion));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
@@ -122,12 +86,12 @@ int main(int argc, char* argv[]) {
         return UsageError(parser, parser.errorText());
     }
     if (parser.isSet(helpOption)) {
-        Print(stdout, parser.helpText());
+        Print(std::cout, parser.helpText());
         return kExitOk;
     }
     if (parser.isSet(versionOption)) {
-        Print(stdout, QCoreApplication::applicationName() + u' ' +
-                          QCoreApplication::applicationVersion() + u'\n');
+        Print(std::cout, QCoreApplication::applicationName() + u' ' +
+                             QCoreApplication::applicationVersion() + u'\n');
         return kExitOk;
     }
     if (!parser.isSet(fromOption)) {
@@ -148,24 +112,24 @@ int main(int argc, char* argv[]) {
         locale = *named;
     }
 
-    kestal::ConversionTable table;
-    table.Fill();
-    const kestal::ConversionEngine engine(table, locale);
+    const kestal::ConversionEngine engine(kestal::NumberSymbolsOf(locale));
     kestal::BatchRows rows(engine, *source);
 
-    Output output;
-    kestal::BatchRows::AppendHeader(output.Buffer());
+    std::string row;
+    kestal::BatchRows::AppendHeader(row);
+    std::cout << row;
     int status = kExitOk;
     unsigned long long lineNumber = 0;
     const auto convert = [&](std::string_view value) {
         ++lineNumber;
-        if (!rows.AppendRow(value, output.Buffer())) {
-            ReportNotANumber(lineNumber);
+        row.clear();
+        if (!rows.AppendRow(value, row)) {
+            std::cerr << "kestal-convert: ligne " << lineNumber << " : " << kNotANumber << '\n';
             status = kExitBadValue;
         }
-        output.FlushIfFull();
+        std::cout.write(row.data(), static_cast<std::streamsize>(row.size()));
         // Past a failed write nothing more would reach the reader: stop there.
-        return !output.Failed();
+        return static_cast<bool>(std::cout);
     };
 
     const QStringList values = parser.positionalArguments();
@@ -178,18 +142,23 @@ int main(int argc, char* argv[]) {
             }
         }
     } else {
-        kestal::LineReader reader(stdin);
         std::string line;
-        while (reader.Next(line) && convert(line)) {
+        while (std::getline(std::cin, line)) {
+            if (!line.empty() && line.back() == '\r') {
+                line.pop_back();  // a file saved on Windows
+            }
+            if (!convert(line)) {
+                break;
+            }
         }
-        if (reader.Failed()) {
-            std::fprintf(stderr, "kestal-convert: lecture de l'entrée standard impossible\n");
+        if (std::cin.bad()) {
+            std::cerr << "kestal-convert: lecture de l'entrée standard impossible\n";
             status = kExitBadValue;
         }
     }
 
-    if (!output.Finish()) {
-        std::fprintf(stderr, "kestal-convert: écriture de la sortie impossible\n");
+    if (!std::cout.flush()) {
+        std::cerr << "kestal-convert: écriture de la sortie impossible\n";
         return kExitBadValue;
     }
     return status;

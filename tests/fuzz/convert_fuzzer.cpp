@@ -3,116 +3,64 @@
 // aborts, so that libFuzzer keeps the input and the corpus replay fails on it.
 //
 // Input layout: the first byte picks the source scale (byte % 7) and the locale
-// ((byte / 7) % 4); the remaining bytes are the typed text, read as UTF-8 the way
-// a text box would hand it over (malformed sequences become U+FFFD).
+// ((byte / 7) % 4); each byte after it is one UTF-16 unit of the typed text.
+// ASCII bytes stand for themselves; bytes from 0x80 stand for the units that
+// locales bring into play (0x80 + k is the Arabic-Indic digit k, then the
+// Arabic separator and letter mark, the Unicode minus, no-break and narrow
+// spaces, a lone surrogate, a fullwidth zero), by their low four bits.
 
-#include <QLocale>
-#include <QString>
-#include <QStringView>
-#include <array>
-#include <bit>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <optional>
-#include <string_view>
+#include <string>
 #include <vector>
 
 #include "conversion/conversion_engine.hpp"
-#include "conversion/conversion_table.hpp"
-#include "conversion/number_text.hpp"
-#include "conversion/scale.hpp"
 
 namespace {
 
-using kestal::ConversionEngine;
-using kestal::ConversionTable;
-using kestal::NumberText;
-using kestal::Scale;
+using namespace kestal;
 
 // French is what the program falls back to; C and en_US write a decimal point;
-// ar_EG writes its own digits, a two-character minus sign and U+066B as the
-// separator, which exercises every locale-dependent path of reading and writing.
-constexpr std::size_t kLocaleCount = 4;
-
-struct Fixture {
-    Fixture() { table.Fill(); }
-
-    ConversionTable table;
-    std::array<QLocale, kLocaleCount> locales{
-        QLocale(QLocale::French, QLocale::France),
-        QLocale::c(),
-        QLocale(QLocale::English, QLocale::UnitedStates),
-        QLocale(QLocale::Arabic, QLocale::Egypt),
-    };
-    std::array<NumberText, kLocaleCount> numbers{
-        NumberText(locales[0]),
-        NumberText(locales[1]),
-        NumberText(locales[2]),
-        NumberText(locales[3]),
-    };
-    std::array<ConversionEngine, kLocaleCount> engines{
-        ConversionEngine(table, locales[0]),
-        ConversionEngine(table, locales[1]),
-        ConversionEngine(table, locales[2]),
-        ConversionEngine(table, locales[3]),
-    };
+// ar_EG writes its own digits, a two-unit minus sign and U+066B as the separator.
+const NumberSymbols kLocales[] = {
+    {u",", u"-", u"+", u"E"},
+    {u".", u"-", u"+", u"e"},
+    {u".", u"-", u"+", u"E"},
+    {u"\u066b", u"\u061c-", u"\u061c+", u"\u0623\u0633", u'\u0660'},
 };
+constexpr char16_t kHighUnits[16] = {
+    u'\u0660', u'\u0661', u'\u0662', u'\u0663', u'\u0664', u'\u0665', u'\u0666', u'\u0667',
+    u'\u0668', u'\u0669', u'\u066b', u'\u061c', u'\u2212', u'\u00a0', u'\u202f', 0xD800};
 
-const Fixture& SharedFixture() {
-    static const Fixture fixture;
-    return fixture;
-}
-
-struct Handover {
-    Scale target;
-    QString text;
-};
-
-[[noreturn]] void Broken(const char* promise, Scale source, const QLocale& locale,
-                         const QString& text, const std::vector<Handover>& handovers) {
-    const std::string_view scale = kestal::ScaleName(source);
-    std::fprintf(stderr, "broken promise: %s\n  source %.*s, locale %s, text \"%s\"\n", promise,
-                 static_cast<int>(scale.size()), scale.data(), qPrintable(locale.name()),
-                 text.toUtf8().constData());
-    for (const Handover& handover : handovers) {
-        const std::string_view name = kestal::ScaleName(handover.target);
-        std::fprintf(stderr, "  handed %.*s \"%s\"\n", static_cast<int>(name.size()), name.data(),
-                     handover.text.toUtf8().constData());
+[[noreturn]] void Broken(const char* promise, Scale source, const std::u16string& text) {
+    std::fprintf(stderr, "broken promise: %s\n  source %s, text units:", promise,
+                 std::string(ScaleName(source)).c_str());
+    for (const char16_t unit : text) {
+        std::fprintf(stderr, " %04x", static_cast<unsigned>(unit));
     }
+    std::fprintf(stderr, "\n");
     std::abort();
 }
 
-// Digits as FormatOneDecimal writes them: the locale's own when its zero is a
-// single UTF-16 unit, ASCII otherwise.
-bool IsLocaleDigit(QChar c, const QLocale& locale) {
-    const QString zero = locale.zeroDigit();
-    const char16_t first = zero.size() == 1 ? zero[0].unicode() : u'0';
-    return c.unicode() >= first && c.unicode() <= first + 9;
+bool IsDigit(char16_t c, const NumberSymbols& symbols) {
+    return c >= symbols.zeroDigit && c <= symbols.zeroDigit + 9;
 }
 
-// [minus] digit+ separator digit, in the locale's own signs, with no grouping.
-bool IsOneDecimal(const QString& text, const QLocale& locale) {
-    QStringView rest(text);
-    const QString minus = locale.negativeSign();
-    if (!minus.isEmpty() && rest.startsWith(minus)) {
-        rest = rest.sliced(minus.size());
+// [minus] digit+ separator digit, in the locale's own signs and digits.
+bool IsOneDecimal(std::u16string_view text, const NumberSymbols& symbols) {
+    if (text.starts_with(symbols.negativeSign)) {
+        text.remove_prefix(symbols.negativeSign.size());
     }
-    qsizetype wholeDigits = 0;
-    while (wholeDigits < rest.size() && IsLocaleDigit(rest[wholeDigits], locale)) {
-        ++wholeDigits;
+    std::size_t whole = 0;
+    while (whole < text.size() && IsDigit(text[whole], symbols)) {
+        ++whole;
     }
-    if (wholeDigits == 0) {
-        return false;
-    }
-    rest = rest.sliced(wholeDigits);
-    const QString separator = locale.decimalPoint();
-    if (separator.isEmpty() || !rest.startsWith(separator)) {
-        return false;
-    }
-    rest = rest.sliced(separator.size());
-    return rest.size() == 1 && IsLocaleDigit(rest[0], locale);
+    text.remove_prefix(whole);
+    return whole > 0 && text.starts_with(symbols.decimalPoint) &&
+           text.size() == symbols.decimalPoint.size() + 1 && IsDigit(text.back(), symbols);
 }
 
 }  // namespace
@@ -121,84 +69,51 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size < 2) {
         return 0;
     }
-    const Fixture& fixture = SharedFixture();
-    const Scale source = kestal::kAllScales[data[0] % kestal::kScaleCount];
-    const std::size_t localeIndex = (data[0] / kestal::kScaleCount) % kLocaleCount;
-    const QLocale& locale = fixture.locales[localeIndex];
-    const NumberText& numbers = fixture.numbers[localeIndex];
-    const ConversionEngine& engine = fixture.engines[localeIndex];
-    const QString text = QString::fromUtf8(reinterpret_cast<const char*>(data + 1),
-                                           static_cast<qsizetype>(size - 1));
-    if (text.isEmpty()) {
-        return 0;  // the boxes never convert an empty text
+    const Scale source = kAllScales[data[0] % kScaleCount];
+    const NumberSymbols& symbols = kLocales[(data[0] / kScaleCount) % 4];
+    std::u16string text;
+    for (std::size_t k = 1; k < size; ++k) {
+        text += data[k] < 0x80 ? char16_t{data[k]} : kHighUnits[data[k] & 15];
+    }
+    const ConversionEngine engine(symbols);
+    const auto typed = engine.Numbers().Parse(text);
+    // Both are nearest to the decimal, so they differ by a rounding at most
+    // (subnormal singles have fewer bits, hence the absolute slack).
+    if (typed && std::abs(typed->single - typed->value) > 1e-6 * std::abs(typed->value) + 1e-44) {
+        Broken("the single and the double of one text are not the same number", source, text);
     }
 
-    std::vector<Handover> handovers;
-    const auto broken = [&](const char* promise) {
-        Broken(promise, source, locale, text, handovers);
-    };
-
-    // The engine finds the bracket with the single reading and takes the offset
-    // from the double one; a text only the single reading accepts would leave it
-    // without an offset.
-    const std::optional<float> single = numbers.ParseSingle(text);
-    const std::optional<double> value = numbers.ParseDouble(text);
-    const bool readsAsSingle = single.has_value();
-    if (readsAsSingle && !value) {
-        broken("ParseSingle accepts a text that ParseDouble refuses");
+    std::vector<std::pair<Scale, std::u16string>> handed;
+    const ConversionOutcome outcome = engine.Convert(
+        source, text,
+        [&](Scale target, std::u16string_view shown) { handed.emplace_back(target, shown); });
+    // Every built-in cell is finite and small, so no interpolation step can
+    // leave the range: the only failure is a text that is not a number.
+    if ((outcome == ConversionOutcome::Converted) != typed.has_value()) {
+        Broken("conversion outcome disagrees with reading the text", source, text);
     }
-    // Parse is what the engine calls: it must read exactly as the two apart do
-    // (compared bit for bit, so that -0 and 0 count as different readings).
-    const std::optional<kestal::TypedNumber> both = numbers.Parse(text);
-    if (both.has_value() != readsAsSingle) {
-        broken("Parse and ParseSingle disagree on whether the text is a number");
-    }
-    if (both &&
-        (std::bit_cast<std::uint32_t>(both->single) != std::bit_cast<std::uint32_t>(*single) ||
-         std::bit_cast<std::uint64_t>(both->value) != std::bit_cast<std::uint64_t>(*value))) {
-        broken("Parse reads another value than ParseSingle and ParseDouble");
-    }
-
-    const auto failure = engine.Convert(source, text, [&](Scale target, const QString& shown) {
-        handovers.push_back({target, shown});
-    });
-
-    if (failure) {
-        if (!handovers.empty()) {
-            broken("a failed conversion handed targets over");
-        }
-        // Every built-in cell is finite and small, so no interpolation step can
-        // leave the range: the only failure left is a text that is not a number.
-        if (readsAsSingle) {
-            broken("a number failed to convert with the built-in table");
+    if (outcome == ConversionOutcome::ConversionFailure) {
+        if (!handed.empty()) {
+            Broken("a failed conversion handed targets over", source, text);
         }
         return 0;
     }
-
-    if (!readsAsSingle) {
-        broken("a text that is not a number converted");
-    }
-    const auto order = kestal::TargetOrder(source);
-    if (handovers.size() != order.size()) {
-        broken("a conversion did not hand over exactly six targets");
+    const auto order = TargetOrder(source);
+    if (handed.size() != order.size()) {
+        Broken("a conversion did not hand over exactly six targets", source, text);
     }
     for (std::size_t k = 0; k < order.size(); ++k) {
-        if (handovers[k].target != order[k]) {
-            broken("targets handed over out of TargetOrder");
+        const auto& [target, shown] = handed[k];
+        if (target != order[k]) {
+            Broken("targets handed over out of TargetOrder", source, text);
         }
-        const QString& shown = handovers[k].text;
-        if (shown.isEmpty()) {
+        if (shown.empty()) {
             continue;
         }
-        if (!IsOneDecimal(shown, locale)) {
-            broken("a target text is not one-decimal in the locale");
-        }
-        const std::optional<double> readBack = numbers.ParseDouble(shown);
-        if (!readBack) {
-            broken("a target text does not read back under its own locale");
-        }
-        if (*readBack == 0.0) {
-            broken("a non-empty target text reads back as zero");
+        const auto readBack = engine.Numbers().Parse(shown);
+        if (!IsOneDecimal(shown, symbols) || !readBack || readBack->value == 0.0) {
+            Broken("a target text is not a non-zero one-decimal number in the locale", source,
+                   text);
         }
     }
     return 0;

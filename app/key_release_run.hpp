@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "conversion/conversion_engine.hpp"
+#include "conversion/scale.hpp"
+
+namespace kestal {
+
+// The seven scale boxes of the main window, as a front end shows them.
+class ScaleBoxes {
+public:
+    virtual ~ScaleBoxes() = default;
+
+    virtual std::u16string Text(Scale scale) const = 0;
+    // A write from the program, which starts no conversion.
+    virtual void SetText(Scale scale, std::u16string_view text) = 0;
+    // The failure message, modal: returns once the user has closed it.
+    virtual void ShowNotANumber() = 0;
+};
+
+// Empties the seven boxes, HV to Rm.
+void EmptyAllBoxes(ScaleBoxes& boxes);
+
+// What a key release in the box of `source` does. An empty box converts
+// nothing and leaves the other boxes as they are. A number writes the six
+// targets in TargetOrder as each is complete. Anything else shows the failure
+// message, then empties all seven boxes, the typed one too.
+void RunKeyRelease(const ConversionEngine& engine, Scale source, ScaleBoxes& boxes);
+
+}  // namespace kestal

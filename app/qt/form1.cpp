@@ -1,0 +1,106 @@
+#include "app/qt/form1.hpp"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "app/qt/described_window.hpp"
+#include "app/qt/form2.hpp"
+#include "app/qt/qt_text.hpp"
+#include "app/qt/scale_box.hpp"
+#include "app/window_description.hpp"
+
+namespace kestal {
+
+Form1::Form1(const NumberSymbols& numbers) : m_engine(numbers) {
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    const WindowDescription& description = Form1Description();
+    const QList<QWidget*> controls = BuildWindow(*this, description);
+    for (qsizetype k = 0; k < controls.size(); ++k) {
+        const ControlDescription& control = description.controls[static_cast<std::size_t>(k)];
+        if (auto* box = qobject_cast<ScaleBox*>(controls[k])) {
+            const Scale scale = *control.scale;
+            m_boxes[ColumnOf(scale)] = box;
+            // Created with their own names as text, which the load empties.
+            box->setText(box->objectName());
+            box->setAccessibleName(ToQString(description.Control(CaptionName(scale)).text));
+            connect(box, &ScaleBox::KeyUp, this, [this, scale] { Text_KeyUp(scale); });
+        }
+    }
+    const auto command = [this](const char* name) {
+        return findChild<QPushButton*>(QString::fromLatin1(name));
+    };
+    connect(command("Command1"), &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(command("Command2"), &QPushButton::clicked, this, &Form1::Command2_Click);
+    connect(command("Command3"), &QPushButton::clicked, this, &Form1::Command3_Click);
+    Form_Load();
+    m_boxes.front()->setFocus();
+}
+
+Form1::~Form1() {
+    delete m_help;
+}
+
+Form2* Form1::HelpWindow() const {
+    return m_help;
+}
+
+std::u16string Form1::Text(Scale scale) const {
+    return ToU16(Box(scale)->text());
+}
+
+void Form1::SetText(Scale scale, std::u16string_view text) {
+    Box(scale)->setText(ToQString(text));
+}
+
+void Form1::ShowNotANumber() {
+    QMessageBox message(QMessageBox::NoIcon, ToQString(kApplicationTitle),
+                        ToQString(kNotANumberMessage), QMessageBox::Ok, this);
+    message.setObjectName(QStringLiteral("NotANumberMessage"));
+    message.setWindowModality(Qt::ApplicationModal);
+    message.exec();
+}
+
+// The table is built in, ready before any window: loading only empties the boxes.
+void Form1::Form_Load() {
+    EmptyAllBoxes(*this);
+}
+
+void Form1::Text_KeyUp(Scale source) {
+    RunKeyRelease(m_engine, source, *this);
+}
+
+void Form1::Command1_Click() {
+    EmptyAllBoxes(*this);
+}
+
+void Form1::Command2_Click() {
+    QCoreApplication::quit();
+}
+
+void Form1::Command3_Click() {
+    setEnabled(false);
+    m_help = new Form2();
+    connect(m_help, &Form2::Returning, this, &Form1::HelpReturning);
+    m_help->ShowBeside(this);
+}
+
+void Form1::HelpReturning() {
+    setEnabled(true);
+    activateWindow();
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    // Out of use while the help window is open, the title bar's close included.
+    if (m_help) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    QCoreApplication::quit();
+}
+
+}  // namespace kestal

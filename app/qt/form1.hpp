@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+#include <array>
+
+#include "app/key_release_run.hpp"
+#include "conversion/conversion_engine.hpp"
+#include "conversion/scale.hpp"
+
+namespace kestal {
+
+class Form2;
+class ScaleBox;
+
+// The main window: one box per scale, each converting into the six others at
+// every key release in it, and three commands (clear all, quit, help).
+class Form1 : public QWidget, private ScaleBoxes {
+    Q_OBJECT
+
+public:
+    explicit Form1(const NumberSymbols& numbers);
+    ~Form1() override;
+
+    ScaleBox* Box(Scale scale) const { return m_boxes[ColumnOf(scale)]; }
+    Form2* HelpWindow() const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    std::u16string Text(Scale scale) const override;
+    void SetText(Scale scale, std::u16string_view text) override;
+    void ShowNotANumber() override;
+
+    void Form_Load();
+    void Text_KeyUp(Scale source);
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+    void HelpReturning();
+
+    ConversionEngine m_engine;
+    std::array<ScaleBox*, kScaleCount> m_boxes{};
+    QPointer<Form2> m_help;
+};
+
+}  // namespace kestal

@@ -1,0 +1,50 @@
+#include "app/qt/look.hpp"
+
+#include <QFontDatabase>
+#include <QPalette>
+#include <QStringList>
+#include <QWidget>
+
+#include "app/qt/qt_text.hpp"
+
+namespace kestal {
+
+namespace {
+
+QString FirstInstalled(const QStringList& families) {
+    const QStringList installed = QFontDatabase::families();
+    for (const QString& family : families) {
+        if (installed.contains(family, Qt::CaseInsensitive)) {
+            return family;
+        }
+    }
+    return families.back();  // left to fontconfig's own substitution
+}
+
+}  // namespace
+
+QFont FontOf(const FontDescription& description) {
+    QStringList families{ToQString(FamilyName(description.typeface))};
+    if (description.typeface == Typeface::MsSansSerif) {
+        families << "Microsoft Sans Serif"
+                 << "Liberation Sans"
+                 << "Arimo"
+                 << "DejaVu Sans";
+    } else {
+        families << "Liberation Serif"
+                 << "Tinos"
+                 << "DejaVu Serif";
+    }
+    QFont font(FirstInstalled(families));
+    font.setPointSizeF(description.points);
+    font.setBold(description.bold);
+    return font;
+}
+
+void SetTextColour(QWidget* widget, Colour colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, QColor(colour.red, colour.green, colour.blue));
+    widget->setPalette(palette);
+}
+
+}  // namespace kestal

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QLineEdit>
+
+#include "app/key_strokes.hpp"
+#include "conversion/scale.hpp"
+
+namespace kestal {
+
+// The text box of one scale. Its KeyUp signal is the key release that starts a
+// conversion: one per keystroke typed in this box (see KeyStrokes). Setting
+// its text from the program raises nothing.
+class ScaleBox : public QLineEdit {
+    Q_OBJECT
+
+public:
+    ScaleBox(Scale scale, QWidget* parent);
+
+    Scale BoxScale() const { return m_scale; }
+
+Q_SIGNALS:
+    void KeyUp();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    Scale m_scale;
+    KeyStrokes m_strokes;
+};
+
+}  // namespace kestal

@@ -1,0 +1,43 @@
+// Renders both windows into PNG files for the README:
+//   kestal-screenshots OUTPUT_DIR
+// The main window shows a conversion typed into the HV box; the help window
+// as it opens. Run it with QT_QPA_PLATFORM=offscreen where there is no display.
+
+#include <QApplication>
+#include <QDir>
+#include <QTest>
+#include <cstdio>
+
+#include "app/qt/form1.hpp"
+#include "app/qt/form2.hpp"
+#include "app/qt/look.hpp"
+#include "app/qt/qt_text.hpp"
+#include "app/qt/scale_box.hpp"
+#include "app/qt/user_locale.hpp"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(kestal::ToQString(kestal::kApplicationTitle));
+    QApplication::setFont(kestal::FontOf(kestal::Form1Description().font));
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: kestal-screenshots OUTPUT_DIR\n");
+        return 2;
+    }
+    const QDir out(QString::fromLocal8Bit(argv[1]));
+    if (!out.exists() && !QDir().mkpath(out.path())) {
+        std::fprintf(stderr, "kestal-screenshots: cannot create %s\n", argv[1]);
+        return 1;
+    }
+
+    kestal::Form1 form1(kestal::NumberSymbolsOf(QLocale(QLocale::French, QLocale::France)));
+    form1.show();
+    QTest::keyClicks(form1.Box(kestal::Scale::HV), QStringLiteral("645"));
+
+    bool saved = form1.grab().save(out.filePath(QStringLiteral("form1.png")));
+    QTest::mouseClick(form1.findChild<QWidget*>(QStringLiteral("Command3")), Qt::LeftButton);
+    if (kestal::Form2* help = form1.HelpWindow()) {
+        saved = help->grab().save(out.filePath(QStringLiteral("form2.png"))) && saved;
+        help->close();
+    }
+    return saved ? 0 : 1;
+}

@@ -1,0 +1,155 @@
+#include "app/window_description.hpp"
+
+#include <algorithm>
+#include <array>
+#include <stdexcept>
+
+namespace kestal {
+
+namespace {
+
+constexpr std::array<std::string_view, kScaleCount> kBoxNames{"Text1", "Text2", "Text3", "Text4",
+                                                              "Text5", "Text6", "Text7"};
+constexpr std::array<std::string_view, kScaleCount> kCaptionNames{
+    "Label1_0", "Label1_1", "Label1_2", "Label1_3", "Label1_4", "Label1_5", "Label1_6"};
+constexpr std::array<std::u16string_view, kScaleCount> kCaptions{
+    u"HV", u"HBS / HBW", u"HRA", u"HRB", u"HRC", u"HRD", u"Rm"};
+
+constexpr std::u16string_view kCreditLine = u"Conçu et réalisé par l'équipe Kestal";
+constexpr FontDescription kCreditFont{Typeface::TimesNewRoman, 9.75, true};
+constexpr Colour kBlue{0, 0, 255};
+
+// Scale i has its box and, to the right, its caption on one row 525 twips
+// below the last, from HV at the top to Rm at the bottom.
+constexpr int ScaleRowTop(int scale) {
+    return 795 + 525 * scale;
+}
+
+constexpr std::array<ControlDescription, 21> kForm1Controls = [] {
+    std::array<ControlDescription, 21> controls{};
+    for (int i = 0; i < kScaleCount; ++i) {
+        const auto scale = static_cast<Scale>(i);
+        controls[i] = {.name = kBoxNames[i],
+                       .kind = ControlKind::ScaleBox,
+                       .text = {},
+                       .rect = {105, ScaleRowTop(i), 1695, 330},
+                       .scale = scale};
+        controls[kScaleCount + i] = {.name = kCaptionNames[i],
+                                     .kind = ControlKind::Label,
+                                     .text = kCaptions[i],
+                                     .rect = {2520, ScaleRowTop(i), 1590, 330},
+                                     .parent = {},
+                                     .font = FontDescription{Typeface::MsSansSerif, 12, true},
+                                     .alignment = Alignment::Centre};
+    }
+    controls[14] = {.name = "Frame1",
+                    .kind = ControlKind::Frame,
+                    .text = u"Recommandations",
+                    .rect = {105, 5550, 4215, 1275}};
+    controls[15] = {.name = "Label2",
+                    .kind = ControlKind::Label,
+                    .text =
+                        u"Ces conversions sont issues des normes NF A 03-172 et NF A 03-173 et "
+                        u"sont données pour des aciers particuliers. Consultez ces deux normes "
+                        u"pour plus d'informations.",
+                    .rect = {240, 360, 3795, 855},
+                    .parent = "Frame1",
+                    .wraps = true};
+    controls[16] = {.name = "Label3",
+                    .kind = ControlKind::Label,
+                    .text = kCreditLine,
+                    .rect = {360, 7020, 3510, 225},
+                    .font = kCreditFont,
+                    .colour = kBlue};
+    controls[17] = {.name = "Label4",
+                    .kind = ControlKind::Label,
+                    .text = u"Les valeurs doivent être écrites avec une virgule et non un point",
+                    .rect = {120, 120, 4095, 495},
+                    .font = FontDescription{Typeface::MsSansSerif, 9.75, true},
+                    .alignment = Alignment::Centre,
+                    .wraps = true,
+                    .colour = Colour{255, 0, 0}};
+    // Left to right the buttons read "Effacer tout", "Aide", "Terminé"; the
+    // tab order takes "Terminé" before "Aide".
+    controls[18] = {.name = "Command1",
+                    .kind = ControlKind::PushButton,
+                    .text = u"&Effacer tout",
+                    .rect = {120, 4800, 1215, 495}};
+    controls[19] = {.name = "Command2",
+                    .kind = ControlKind::PushButton,
+                    .text = u"&Terminé",
+                    .rect = {3000, 4800, 1215, 495}};
+    controls[20] = {.name = "Command3",
+                    .kind = ControlKind::PushButton,
+                    .text = u"&Aide",
+                    .rect = {1560, 4800, 1215, 495}};
+    return controls;
+}();
+
+constexpr std::array<ControlDescription, 3> kForm2Controls{{
+    {.name = "Label1",
+     .kind = ControlKind::Label,
+     .text = u"Ce logiciel est très simple d'utilisation. Il suffit d'entrer la valeur à "
+             u"convertir dans la zone texte correspondant à son unité. Le logiciel calcul, "
+             u"lorsqu'il existe une correspondance, la kestal dans les autres unités.",
+     .rect = {360, 360, 3855, 2415},
+     .font = FontDescription{Typeface::TimesNewRoman, 14.25, false},
+     .alignment = Alignment::Centre,
+     .wraps = true},
+    {.name = "Label3",
+     .kind = ControlKind::Label,
+     .text = kCreditLine,
+     .rect = {480, 3720, 3510, 225},
+     .font = kCreditFont,
+     .colour = kBlue},
+    {.name = "Command1",
+     .kind = ControlKind::PushButton,
+     .text = u"&Retour",
+     .rect = {1440, 3000, 1695, 495}},
+}};
+
+// The classic dialog font, at the 8.25 points its 8-point pixel size comes to.
+constexpr FontDescription kWindowFont{Typeface::MsSansSerif, 8.25, false};
+
+constexpr WindowDescription kForm1{"Form1",     u"Conversion de kestal", 4380, 7395, 5700, 2640,
+                                   kWindowFont, kForm1Controls};
+constexpr WindowDescription kForm2{
+    "Form2", u"Conversion de kestal - Aide", 4560, 4035, 10035, 4050, kWindowFont, kForm2Controls};
+
+}  // namespace
+
+std::u16string_view FamilyName(Typeface typeface) {
+    switch (typeface) {
+        case Typeface::MsSansSerif:
+            return u"MS Sans Serif";
+        case Typeface::TimesNewRoman:
+            break;
+    }
+    return u"Times New Roman";
+}
+
+const ControlDescription& WindowDescription::Control(std::string_view controlName) const {
+    const auto found = std::ranges::find(controls, controlName, &ControlDescription::name);
+    if (found == controls.end()) {
+        throw std::out_of_range("no such control");
+    }
+    return *found;
+}
+
+const WindowDescription& Form1Description() {
+    return kForm1;
+}
+
+const WindowDescription& Form2Description() {
+    return kForm2;
+}
+
+std::string_view BoxName(Scale scale) {
+    return kBoxNames[ColumnOf(scale)];
+}
+
+std::string_view CaptionName(Scale scale) {
+    return kCaptionNames[ColumnOf(scale)];
+}
+
+}  // namespace kestal

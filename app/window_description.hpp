@@ -1,0 +1,96 @@
+#pragma once
+
+// Both windows as data: every control with its name, kind, text, rectangle in
+// twips, font, alignment and colour, listed in tab order, and the texts the
+// program shows. Each front end walks these descriptions to create its own
+// controls, so a text or a rectangle is written here once for all of them.
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string_view>
+
+#include "conversion/scale.hpp"
+
+namespace kestal {
+
+// Twips, 1440 to the inch: 15 to a pixel at 96 dots per inch. Every value of
+// both layouts is a multiple of 15.
+inline constexpr int kTwipsPerPixelAt96Dpi = 15;
+
+struct TwipsRect {
+    int left;
+    int top;
+    int width;
+    int height;
+
+    constexpr int Right() const { return left + width; }
+    constexpr int Bottom() const { return top + height; }
+};
+
+enum class ControlKind { ScaleBox, Label, Frame, PushButton };
+
+// The two typefaces the design names.
+enum class Typeface { MsSansSerif, TimesNewRoman };
+
+struct FontDescription {
+    Typeface typeface;
+    double points;
+    bool bold;
+};
+
+// The family names the design gives.
+std::u16string_view FamilyName(Typeface typeface);
+
+enum class Alignment { Left, Centre };
+
+struct Colour {
+    std::uint8_t red;
+    std::uint8_t green;
+    std::uint8_t blue;
+};
+
+struct ControlDescription {
+    std::string_view name;  // "Text1", "Label1_0" (Label1(0) of the group), "Command1"...
+    ControlKind kind;
+    std::u16string_view text = {};  // an ampersand marks a button's access letter
+    TwipsRect rect;                 // within the parent
+    std::string_view parent = {};   // "" for the window's client area, else a frame's name
+    std::optional<FontDescription> font = {};  // else the window's
+    Alignment alignment = Alignment::Left;
+    bool wraps = false;                 // text wrapped within the width
+    std::optional<Colour> colour = {};  // text colour, else the system's
+    std::optional<Scale> scale = {};    // the scale a box shows
+};
+
+struct WindowDescription {
+    std::string_view name;
+    std::u16string_view caption;
+    int clientWidth;  // twips
+    int clientHeight;
+    // Where the design puts the client area on the screen, in twips.
+    int designLeft;
+    int designTop;
+    FontDescription font;                          // of every control that has none of its own
+    std::span<const ControlDescription> controls;  // in tab order
+
+    // The control of that name; every name a front end asks for is there.
+    const ControlDescription& Control(std::string_view controlName) const;
+};
+
+// The main window: seven scale boxes with their captions, the hint, three
+// commands, the note on the standards and the credit line.
+const WindowDescription& Form1Description();
+// The help window: the help text, the credit line and "Retour".
+const WindowDescription& Form2Description();
+
+// The names of the box that shows `scale` ("Text1" for HV...) and of the
+// caption beside it ("Label1_0").
+std::string_view BoxName(Scale scale);
+std::string_view CaptionName(Scale scale);
+
+inline constexpr std::u16string_view kApplicationTitle = u"Kestal";
+inline constexpr std::u16string_view kNotANumberMessage =
+    u"La valeur rentrée n'est pas considérée comme un nombre";
+
+}  // namespace kestal

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+namespace kestal {
+
+// How the user's locale writes numbers, as the platform reports it: each front
+// end fills one from its own settings (QLocale on Linux, the regional settings
+// on Windows) once, and everything past number_text works on plain numbers.
+struct NumberSymbols {
+    std::u16string decimalPoint;
+    std::u16string negativeSign;
+    std::u16string positiveSign;
+    std::u16string exponential;
+    // Digits are this character and the nine after it.
+    char16_t zeroDigit = u'0';
+};
+
+}  // namespace kestal

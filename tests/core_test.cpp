@@ -1,0 +1,351 @@
+// The conversion core and the key-stroke rule, without any window.
+
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/key_strokes.hpp"
+#include "conversion/conversion_engine.hpp"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
+
+namespace kestal {
+namespace {
+
+// The symbols QLocale gives for fr_FR and en_US.
+const NumberSymbols kFrench{u",", u"-", u"+", u"E"};
+const NumberSymbols kEnglish{u".", u"-", u"+", u"e"};
+
+std::u16string U16(const char* utf8) {
+    std::u16string out;
+    for (const char* c = utf8; *c != 0; ++c) {
+        out += static_cast<char16_t>(static_cast<unsigned char>(*c));  // ASCII and Latin-1 tests
+    }
+    return out;
+}
+
+std::string Narrow(std::u16string_view text) {
+    return {text.begin(), text.end()};
+}
+
+ConversionTable TestTable(std::initializer_list<std::pair<Scale, std::vector<float>>> cells) {
+    ConversionTable::Columns columns{};
+    for (const auto& [scale, values] : cells) {
+        std::ranges::copy(values, columns[ColumnOf(scale)].begin());
+    }
+    return ConversionTable(columns);
+}
+
+// The seven boxes after typing `text` for `source`, HV to Rm: the source
+// keeps the text, each target what the engine handed over ("-" for one not
+// handed over); a last "FAIL" ends a failed run.
+std::vector<std::string> Typed(Scale source, const char* text,
+                               const ConversionTable& table = ConversionTable::BuiltIn(),
+                               const NumberSymbols& symbols = kFrench) {
+    std::vector<std::string> boxes(kScaleCount, "-");
+    boxes[ColumnOf(source)] = text;
+    const auto outcome =
+        ConversionEngine(symbols, table)
+            .Convert(source, U16(text), [&](Scale target, std::u16string_view shown) {
+                boxes[ColumnOf(target)] = Narrow(shown);
+            });
+    if (outcome == ConversionOutcome::ConversionFailure) {
+        boxes.push_back("FAIL");
+    }
+    return boxes;
+}
+
+// The same, written between bars: "80|76,0|||||280,0", " FAIL" after a failed run.
+std::string Boxes(Scale source, const char* text,
+                  const ConversionTable& table = ConversionTable::BuiltIn(),
+                  const NumberSymbols& symbols = kFrench) {
+    const std::vector<std::string> boxes = Typed(source, text, table, symbols);
+    std::string row = boxes[0];
+    for (std::size_t k = 1; k < kScaleCount; ++k) {
+        row += "|" + boxes[k];
+    }
+    return boxes.size() > kScaleCount ? row + " FAIL" : row;
+}
+
+using enum Scale;
+
+TEST(Convert, EveryBoxAsShown) {
+    struct Case {
+        Scale source;
+        const char* text;
+        const char* boxes;
+        const ConversionTable& table = ConversionTable::BuiltIn();
+    };
+    const ConversionTable equalNeighbours = TestTable({{HV, {100, 100, 200}}, {HB, {90, 95, 190}}});
+    const ConversionTable hugeDx = TestTable({{HV, {-3e38f, 3e38f}}, {HB, {1, 2}}});
+    const ConversionTable hugeOffset = TestTable({{HV, {-3e38f, 3.3e38f}}});
+    const ConversionTable hugeDy =
+        TestTable({{HV, {100, 200}}, {HB, {90, 190}}, {HRB, {-3e38f, 3e38f}}});
+    const ConversionTable hugeResult =
+        TestTable({{HV, {1, 10}}, {HB, {1, 2}}, {HRA, {1e38f, 3e38f}}});
+    for (const Case& c : {
+             Case{HV, "80", "80|76,0|||||280,0"},
+             Case{HV, "79,9", "79,9||||||"},
+             Case{HV, "100", "100|95,0|||||350,0"},
+             Case{HV, "200", "200|190,0||91,8|||650,0"},
+             Case{HV, "640", "640|586,0|79,8||57,3|68,7|2180,0"},
+             Case{HV, "650", "650||80,0||57,8|69,0|2220,0"},
+             Case{HV, "940", "940||85,6||68,0|76,9|"},
+             Case{HV, "940,1", "940,1||||||"},
+             Case{HB, "586", "640,0|586|79,8||57,3|68,7|2180,0"},
+             Case{HB, "76", "80,0|76|||||280,0"},
+             Case{HRA, "80", "650,0||80||57,8|69,0|2220,0"},
+             Case{HRB, "96,3", "225,0|213,8||96,3|||720,0"},
+             Case{HRC, "20,3", "240,0|228,0|60,7||20,3|40,3|770,0"},
+             Case{HRD, "40,3", "240,0|228,0|60,7||20,3|40,3|770,0"},
+             Case{Rm, "2220", "650,0||80,0||57,8|69,0|2220"},
+             Case{Rm, "279", "||||||279"},
+             // Next to the edge of a run the table has no value: nothing is invented...
+             Case{HV, "107", "107|101,7|||||374,0"},
+             Case{HV, "237", "237|225,2|||||758,0"},
+             Case{HV, "648", "648||80,0||57,7|68,9|2212,0"},
+             Case{HV, "642", "642||79,8||57,4|68,8|2188,0"},
+             Case{HV, "105,005", "105,005|99,8|||||370,0"},
+             // ...but the edge row itself, hit exactly, gives its own value.
+             Case{HV, "240", "240|228,0|60,7||20,3|40,3|770,0"},
+             Case{HV, "110", "110|104,5||62,0|||380,0"},
+             Case{HV, "225", "225|213,8||96,3|||720,0"},
+             // Halves: 57.55 and 68.85 round up.
+             Case{HV, "645", "645||79,9||57,6|68,9|2200,0"},
+             // The bracket comes from the single (640 exactly), the offset from the double.
+             Case{HV, "640,00001", "640,00001|586,0|79,8||57,3|68,7|2180,0"},
+             Case{HV, "0", "0||||||"},
+             Case{HV, "-200", "-200||||||"},
+             // Not numbers, or beyond a single: no target handed over.
+             Case{HV, "abc", "abc|-|-|-|-|-|- FAIL"},
+             Case{HV, " ", " |-|-|-|-|-|- FAIL"},
+             Case{HV, "12.5", "12.5|-|-|-|-|-|- FAIL"},
+             Case{HV, "3,5e38", "3,5e38|-|-|-|-|-|- FAIL"},
+             // Arithmetic that fails stops there: equal neighbours divide by zero;
+             // dx, the offset, dy (for HRB only) or the value itself overflow.
+             Case{HV, "100", "100|-|-|-|-|-|- FAIL", equalNeighbours},
+             Case{HV, "1", "1|-|-|-|-|-|- FAIL", hugeDx},
+             Case{HV, "3,2e38", "3,2e38|-|-|-|-|-|- FAIL", hugeOffset},
+             Case{HV, "150", "150|140,0||-|-|-|- FAIL", hugeDy},
+             Case{HV, "9", "9|1,9|-|-|-|-|- FAIL", hugeResult},
+         }) {
+        EXPECT_EQ(Boxes(c.source, c.text, c.table), c.boxes)
+            << ScaleName(c.source) << " " << c.text;
+    }
+    EXPECT_EQ(Boxes(HV, "645.5", ConversionTable::BuiltIn(), kEnglish),
+              "645.5||79.9||57.6|68.9|2202.0");
+    EXPECT_EQ(Boxes(HV, "645,5", ConversionTable::BuiltIn(), kEnglish), "645,5|-|-|-|-|-|- FAIL");
+}
+
+// Each step rounded to single: keeping p and q in double, or taking d from
+// the single value of the text, shows another tenth in these boxes.
+TEST(Convert, EveryStepRoundsToSingle) {
+    for (const auto& [source, text, target, shown] :
+         std::vector<std::tuple<Scale, const char*, Scale, const char*>>{
+             {HRA, "62,33", Rm, "828,3"},
+             {HRA, "77,33", HV, "558,3"},
+             {HRD, "69,33", HV, "658,3"},
+             {HRB, "96,16", Rm, "718,3"},
+             {HB, "161,68", Rm, "550,8"},
+             {HB, "270,76", Rm, "910,2"}}) {
+        EXPECT_EQ(Typed(source, text)[ColumnOf(target)], shown) << ScaleName(source) << " " << text;
+    }
+}
+
+TEST(FindBracket, LowestMatchingRow) {
+    const ConversionTable& builtIn = ConversionTable::BuiltIn();
+    const ConversionTable unordered = TestTable({{HV, {0, 300, 100, 200, 250, 0}}});
+    struct Row {
+        const ConversionTable& table;
+        float x;
+        std::optional<int> row;
+    };
+    for (const Row& c : {Row{builtIn, 80.f, 1}, Row{builtIn, 85.f, 1}, Row{builtIn, 85.5f, 2},
+                         Row{builtIn, 940.f, 96}, Row{builtIn, 940.1f, std::nullopt},
+                         Row{builtIn, 79.99f, std::nullopt}, Row{builtIn, 0.f, std::nullopt},
+                         Row{builtIn, -80.f, std::nullopt}, Row{unordered, 150.f, 3},
+                         Row{unordered, 225.f, 4}, Row{unordered, 300.f, std::nullopt}}) {
+        EXPECT_EQ(FindBracket(c.table, HV, c.x), c.row) << c.x;
+    }
+    EXPECT_EQ(FindBracket(builtIn, HRB, 62.f), 7);
+    EXPECT_EQ(FindBracket(builtIn, HRB, 96.3f), 29);
+    EXPECT_EQ(FindBracket(builtIn, HB, 587.f), std::nullopt);
+}
+
+// Each column: one rising run between zeros, and its narrowest step (a slip
+// of one digit in the table shows here).
+TEST(ConversionTable, RunsAndNarrowestSteps) {
+    const ConversionTable& table = ConversionTable::BuiltIn();
+    for (const auto& [scale, first, last, narrowRow, narrowStep] :
+         std::vector<std::tuple<Scale, int, int, int, float>>{{HV, 1, 97, 1, 5},
+                                                              {HB, 1, 79, 34, 2.7f},
+                                                              {HRA, 33, 97, 57, 0.2f},
+                                                              {HRB, 7, 30, 29, 0.8f},
+                                                              {HRC, 33, 97, 82, 0.4f},
+                                                              {HRD, 33, 97, 63, 0.3f},
+                                                              {Rm, 1, 80, 2, 10}}) {
+        ASSERT_TRUE(table.RisingRun(scale)) << ScaleName(scale);
+        EXPECT_EQ(table.RisingRun(scale)->first, first) << ScaleName(scale);
+        EXPECT_EQ(table.RisingRun(scale)->last, last) << ScaleName(scale);
+        float narrowest = INFINITY;
+        for (int row = first + 1; row <= last; ++row) {
+            narrowest = std::min(narrowest, table.Value(scale, row) - table.Value(scale, row - 1));
+        }
+        EXPECT_NEAR(narrowest, narrowStep, 1e-4f) << ScaleName(scale);
+        EXPECT_NEAR(table.Value(scale, narrowRow + 1) - table.Value(scale, narrowRow), narrowStep,
+                    1e-4f);
+        EXPECT_TRUE(first == 1 || table.Value(scale, first - 1) == 0);
+        EXPECT_TRUE(last == ConversionTable::kRows || table.Value(scale, last + 1) == 0);
+    }
+    EXPECT_FALSE(TestTable({{HV, {0, 300, 100, 200, 0}}}).RisingRun(HV));
+    EXPECT_EQ(static_cast<double>(table.Value(HB, 2)), 80.69999694824219);
+    EXPECT_EQ(table.Value(HB, 35), 235.5f);  // as published, not a slip to smooth out
+    EXPECT_EQ(table.Value(HRA, 60), 73.3f);
+    EXPECT_THROW((void)table.Value(HV, 0), std::out_of_range);
+    EXPECT_THROW((void)table.Value(HV, 101), std::out_of_range);
+    EXPECT_EQ(ConversionTable().Value(HV, 1), 0.0f);  // before Fill
+}
+
+TEST(NumberText, ParsesTheWholeTextUnderTheLocale) {
+    struct Reading {
+        const char* text;
+        std::optional<double> french;
+        std::optional<double> english;
+    };
+    const std::optional<double> no;
+    for (const Reading& c : {Reading{"200", 200, 200},
+                             Reading{"12,5", 12.5, no},
+                             Reading{"12.5", no, 12.5},
+                             Reading{"12,", 12, no},
+                             Reading{",5", 0.5, no},
+                             Reading{"-,5", -0.5, no},
+                             Reading{"+5", 5, 5},
+                             Reading{"1e3", 1000, 1000},
+                             Reading{"2,5E-1", 0.25, no},
+                             Reading{" 200 ", 200, 200},
+                             Reading{"\xa0"
+                                     "5",
+                                     5, 5},
+                             Reading{"-", no, no},
+                             Reading{",", no, no},
+                             Reading{"1e", no, no},
+                             Reading{"1e-", no, no},
+                             Reading{"", no, no},
+                             Reading{"12a", no, no},
+                             Reading{"1,2,3", no, no},
+                             Reading{"--5", no, no},
+                             Reading{"0x10", no, no},
+                             Reading{"1,000", 1, no},
+                             Reading{"2 220", no, no},
+                             Reading{"inf", no, no},
+                             Reading{"nan", no, no},
+                             Reading{"1e400", no, no},
+                             Reading{"1e-400", 0, 0},
+                             Reading{"1e99999999999", no, no}}) {
+        const auto french = NumberText(kFrench).Parse(U16(c.text));
+        const auto english = NumberText(kEnglish).Parse(U16(c.text));
+        EXPECT_EQ(french ? std::optional(french->value) : no, c.french) << c.text;
+        EXPECT_EQ(english ? std::optional(english->value) : no, c.english) << c.text;
+    }
+}
+
+TEST(NumberText, NearestSingleAndItsRange) {
+    const NumberText english(kEnglish);
+    EXPECT_EQ(english.Parse(u"3.4028234e38")->single, FLT_MAX);
+    EXPECT_FALSE(english.Parse(u"-3.5e38"));
+    EXPECT_EQ(english.Parse(u"1e-50")->single, 0.0f);
+    // Straight to single: through double, the second rounding would give 1 + 2^-23.
+    EXPECT_EQ(english.Parse(u"1.000000059604644775390625000000000000000001")->single,
+              1.0f + FLT_EPSILON);
+    EXPECT_EQ(english.Parse(u"1.00000005960464477539062499")->single, 1.0f);
+    // A locale with digits, separator and minus of its own (ar_EG).
+    const NumberText arabic({u"\u066b", u"\u061c-", u"\u061c+", u"\u0623\u0633", u'\u0660'});
+    EXPECT_EQ(arabic.Parse(u"\u061c-\u0661\u0662\u066b\u0665")->value, -12.5);
+    EXPECT_EQ(arabic.FormatOneDecimal(-12.5f), u"\u061c-\u0661\u0662\u066b\u0665");
+}
+
+TEST(NumberText, FormatsOneDecimalHalvesAwayFromZero) {
+    struct Shown {
+        float value;
+        const char* french;
+    };
+    // 57.55f is 57.5499992...; written with seven digits it is 57.55, and the half goes up.
+    for (const Shown& c : {Shown{2220.f, "2220,0"},
+                           Shown{0.f, "0,0"},
+                           Shown{0.04f, "0,0"},
+                           Shown{-0.04f, "-0,0"},
+                           Shown{0.05f, "0,1"},
+                           Shown{0.25f, "0,3"},
+                           Shown{57.55f, "57,6"},
+                           Shown{68.85f, "68,9"},
+                           Shown{-2.25f, "-2,3"},
+                           Shown{9.96f, "10,0"},
+                           Shown{0.099999f, "0,1"},
+                           Shown{1e-4f, "0,0"},
+                           Shown{99999.95f, "100000,0"},
+                           Shown{1234567.f, "1234567,0"},
+                           Shown{9999999.f, "9999999,0"},
+                           Shown{12345678.f, "12345680,0"},
+                           Shown{3.0e10f, "30000000000,0"},
+                           Shown{1e-20f, "0,0"},
+                           Shown{INFINITY, ""},
+                           Shown{NAN, ""}}) {
+        EXPECT_EQ(Narrow(NumberText(kFrench).FormatOneDecimal(c.value)), c.french) << c.value;
+    }
+    EXPECT_EQ(NumberText(kEnglish).FormatOneDecimal(91.8f), u"91.8");
+}
+
+TEST(TargetOrder, SourceReplacedByHv) {
+    EXPECT_EQ(TargetOrder(HV), (std::array{HB, HRA, HRB, HRC, HRD, Rm}));
+    EXPECT_EQ(TargetOrder(HRC), (std::array{HB, HRA, HRB, HV, HRD, Rm}));
+    EXPECT_EQ(TargetOrder(Rm), (std::array{HB, HRA, HRB, HRC, HRD, HV}));
+}
+
+// Strokes in one box: 'p' press, 'r' release, 'R' auto-repeat release, 'f' the
+// box losing the focus, each followed by the key; '1' where a release converts.
+TEST(KeyStrokes, OnlyTheRealReleaseOfAKeyPressedHere) {
+    struct Strokes {
+        const char* events;
+        const char* runs;
+    };
+    for (const Strokes& c :
+         {Strokes{"pA rA", "1"}, Strokes{"pA pB rA rB", "11"}, Strokes{"pA RA pA RA pA rA", "001"},
+          Strokes{"rT", "0"}, Strokes{"pA rA rA", "10"}, Strokes{"pS f rS", "0"},
+          Strokes{"pS f pS rS", "1"}}) {
+        KeyStrokes box;
+        std::string runs;
+        std::istringstream events(c.events);
+        for (std::string event; events >> event;) {
+            if (event[0] == 'p') {
+                box.Pressed(event[1]);
+            } else if (event[0] == 'f') {
+                box.FocusLeft();
+            } else {
+                runs += box.Released(event[1], event[0] == 'R') ? '1' : '0';
+            }
+        }
+        EXPECT_EQ(runs, c.runs) << c.events;
+    }
+}
+
+// Every seed and kept finding of the fuzzer: a broken promise aborts.
+TEST(Fuzz, CorpusKeepsEveryPromise) {
+    int replayed = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(KESTAL_FUZZ_CORPUS)) {
+        std::ifstream file(entry.path(), std::ios::binary);
+        const std::string bytes{std::istreambuf_iterator<char>(file), {}};
+        LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+        ++replayed;
+    }
+    EXPECT_GE(replayed, 40);
+}
+
+}  // namespace
+}  // namespace kestal

@@ -1,0 +1,107 @@
+#!/usr/bin/env bash
+# Runs the built kestal-convert as a lab would, through its arguments, standard
+# input and environment, and checks what comes out.
+#   kestal_convert_test.sh KESTAL_CONVERT VERSION
+set -uo pipefail
+convert=$1
+version=$2
+failures=0
+header=$'HV\tHB\tHRA\tHRB\tHRC\tHRD\tRm'
+message="La valeur rentrée n'est pas considérée comme un nombre"
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+
+# input TEXT: standard input of the next runs, byte for byte.
+input() { printf '%s' "$1" >"$scratch/in"; }
+# expect NAME STATUS STDOUT STDERR -- ARGUMENTS...: one run, with LC_ALL,
+# LC_NUMERIC and LANG unset but for what `environment` sets.
+expect() {
+    local name=$1 status=$2 out=$3 err=$4
+    shift 5
+    env -u LC_ALL -u LC_NUMERIC -u LANG "${environment[@]}" "$convert" "$@" \
+        <"$scratch/in" >"$scratch/out" 2>"$scratch/err"
+    local got=$?
+    if [[ $got != "$status" || "$(cat "$scratch/out")" != "$out" ||
+          "$(cat "$scratch/err")" != "$err" ]]; then
+        echo "FAIL: $name (status $got)"
+        diff <(printf '%s\n' "$out") "$scratch/out" | head -5
+        diff <(printf '%s\n' "$err") "$scratch/err" | head -5
+        failures=$((failures + 1))
+    fi
+}
+bad() { echo "kestal-convert: ligne $1 : $message"; }
+
+environment=()
+input ""
+fr=(--locale fr_FR)
+# One value: the figures of the windows, every scale name spelt as a lab would.
+expect "HV 200" 0 "$header"$'\n200\t190,0\t\t91,8\t\t\t650,0' "" -- "${fr[@]}" --from HV 200
+expect "hv 80" 0 "$header"$'\n80\t76,0\t\t\t\t\t280,0' "" -- "${fr[@]}" --from hv 80
+expect "HRC 20,3" 0 "$header"$'\n240,0\t228,0\t60,7\t\t20,3\t40,3\t770,0' "" -- \
+    "${fr[@]}" --from HRC 20,3
+expect "Rm 2220" 0 "$header"$'\n650,0\t\t80,0\t\t57,8\t69,0\t2220' "" -- "${fr[@]}" --from Rm 2220
+for hb in HBW hbs; do
+    expect "$hb 586" 0 "$header"$'\n640,0\t586\t79,8\t\t57,3\t68,7\t2180,0' "" -- \
+        "${fr[@]}" --from $hb 586
+done
+expect "above the table" 0 "$header"$'\n940,1\t\t\t\t\t\t' "" -- "${fr[@]}" --from HV 940,1
+expect "negative after --" 0 "$header"$'\n-5\t\t\t\t\t\t' "" -- "${fr[@]}" --from HV -- -5
+expect "point under fr" 1 "$header"$'\n200.0\t\t\t\t\t\t' "$(bad 1)" -- "${fr[@]}" --from HV 200.0
+for locale in C en_US; do
+    expect "645 under $locale" 0 "$header"$'\n645\t\t79.9\t\t57.6\t68.9\t2200.0' "" -- \
+        --locale $locale --from HV 645
+done
+expect "comma under C" 1 "$header"$'\n200,0\t\t\t\t\t\t' "$(bad 1)" -- --locale C --from HV 200,0
+
+# Several values, from standard input or the arguments: one row each, in order,
+# bad lines named on standard error; CRLF and a last line without its end.
+rows=$'200\t190,0\t\t91,8\t\t\t650,0\n\t\t\t\t\t\t\nabc\t\t\t\t\t\t\n \t\t\t\t\t\t\n80\t76,0\t\t\t\t\t280,0'
+errors="$(bad 3)"$'\n'"$(bad 4)"
+input $'200\r\n\nabc\n \n80'
+expect "standard input" 1 "$header"$'\n'"$rows" "$errors" -- "${fr[@]}" --from HV
+input ""
+expect "arguments" 1 "$header"$'\n'"$rows" "$errors" -- "${fr[@]}" --from HV 200 "" abc " " 80
+expect "no input" 0 "$header" "" -- --from HV
+
+# Hostile lines stay on their own row of seven fields; the next line converts.
+long=$(printf '1234567890abcdefghij%.0s' {1..50000})
+for line in "$long" $'20\xff\xfe' $'2\t00' $'2\x01\x7f0\r0'; do
+    shown=${line//[$'\t\x01\x7f\r']/?}
+    input "$line"$'\n80\n'
+    expect "hostile ${line:0:8}" 1 "$header"$'\n'"$shown"$'\t\t\t\t\t\t\n80\t76,0\t\t\t\t\t280,0' \
+        "$(bad 1)" -- "${fr[@]}" --from HV
+done
+printf '2\0000\n80\n' >"$scratch/in"
+expect "NUL byte" 1 "$header"$'\n2?0\t\t\t\t\t\t\n80\t76,0\t\t\t\t\t280,0' "$(bad 1)" -- \
+    "${fr[@]}" --from HV
+input ""
+
+# Usage errors: status 2, nothing on standard output, the usage text after the reason.
+for arguments in "200" "--from XYZ 200" "--from" "--from HV --frm 200" \
+    "--from HV --locale xx_nonsense 200" "--from HV --locale= 200"; do
+    # shellcheck disable=SC2086
+    "$convert" $arguments </dev/null >"$scratch/out" 2>"$scratch/err"
+    status=$?
+    if [[ $status != 2 || -s "$scratch/out" ]] || ! grep -q '^kestal-convert: ' "$scratch/err" ||
+        ! grep -q -- '--from <' "$scratch/err"; then
+        echo "FAIL: usage error '$arguments' (status $status)"
+        failures=$((failures + 1))
+    fi
+done
+expect "version" 0 "kestal-convert $version" "" -- --version
+
+# The default locale: LC_ALL, then LC_NUMERIC, then LANG, French by default and for C.
+environment=()
+expect "no locale set" 0 "$header"$'\n200,0\t190,0\t\t91,8\t\t\t650,0' "" -- --from HV 200,0
+environment=(LANG=C)
+expect "LANG=C" 0 "$header"$'\n200,0\t190,0\t\t91,8\t\t\t650,0' "" -- --from HV 200,0
+for variable in LC_ALL LC_NUMERIC; do
+    environment=("$variable=en_US.UTF-8")
+    expect "$variable=en_US" 0 "$header"$'\n200.0\t190.0\t\t91.8\t\t\t650.0' "" -- --from HV 200.0
+done
+environment=(LC_ALL=en_US.UTF-8)
+expect "--locale over LC_ALL" 0 "$header"$'\n200,0\t190,0\t\t91,8\t\t\t650,0' "" -- \
+    "${fr[@]}" --from HV 200,0
+
+((failures == 0)) && echo "kestal-convert: all cases pass"
+exit $((failures > 0))

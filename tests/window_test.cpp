@@ -1,0 +1,409 @@
+// Both windows driven through their real widgets, and measured against the
+// one description they are built from.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFontInfo>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QStyle>
+#include <QTest>
+#include <QTimer>
+#include <memory>
+
+#include "app/qt/described_window.hpp"
+#include "app/qt/form1.hpp"
+#include "app/qt/form2.hpp"
+#include "app/qt/look.hpp"
+#include "app/qt/qt_text.hpp"
+#include "app/qt/scale_box.hpp"
+
+namespace kestal {
+namespace {
+
+using enum Scale;
+const QStringList kEmpty(kScaleCount, QString());
+
+QString Shown(const QWidget* control) {
+    if (auto* label = qobject_cast<const QLabel*>(control)) {
+        return label->text();
+    }
+    if (auto* button = qobject_cast<const QPushButton*>(control)) {
+        return button->text();
+    }
+    if (auto* frame = qobject_cast<const QGroupBox*>(control)) {
+        return frame->title();
+    }
+    return qobject_cast<const QLineEdit*>(control)->text();
+}
+
+// The room a control's text needs in its own font: wrapped in its width, or one line.
+QSize Needed(const QWidget* control) {
+    const QFontMetrics metrics(control->font());
+    QString text = Shown(control);
+    if (auto* label = qobject_cast<const QLabel*>(control); label && label->wordWrap()) {
+        const QRect room(0, 0, label->contentsRect().width(), 10000);
+        return metrics.boundingRect(room, int(label->alignment()) | Qt::TextWordWrap, text).size();
+    }
+    QSize needed(metrics.horizontalAdvance(text.remove(u'&')), metrics.height());
+    if (qobject_cast<const QPushButton*>(control)) {
+        const QStyle* style = control->style();
+        needed.rwidth() += style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, control) +
+                           2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, control);
+    }
+    return needed;
+}
+
+QPushButton* Command(const QWidget* window, std::string_view name) {
+    return window->findChild<QPushButton*>(QString::fromLatin1(name));
+}
+
+class Windows : public testing::Test {
+protected:
+    void SetUp() override {
+        m_form = std::make_unique<Form1>(NumberSymbols{u",", u"-", u"+", u"E"});
+        m_form->show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(m_form.get()));
+        // Every message that opens is noted with the boxes' texts meanwhile, then closed.
+        m_watch.callOnTimeout([this] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                m_messages << QStringList{box->windowTitle(), box->text(),
+                                          QString::number(box->icon()),
+                                          QString::number(box->standardButtons())} +
+                                  Texts();
+                box->button(QMessageBox::Ok) ? box->button(QMessageBox::Ok)->click()
+                                             : box->reject();
+            }
+        });
+        m_watch.start(5);
+    }
+    void TearDown() override {
+        m_form.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    ScaleBox* Box(Scale scale) const { return m_form->Box(scale); }
+    QStringList Texts() const {
+        QStringList texts;
+        for (const Scale scale : kAllScales) {
+            texts << Box(scale)->text();
+        }
+        return texts;
+    }
+    // Typed in `source`: all but the last character set, the last one a key stroke.
+    void Type(Scale source, const QString& text) {
+        Box(source)->setFocus();
+        Box(source)->setText(text.chopped(1));
+        QTest::keyClick(Box(source), text.back().toLatin1());
+    }
+    Form2* OpenHelp() {
+        QTest::mouseClick(Command(m_form.get(), "Command3"), Qt::LeftButton);
+        Form2* help = m_form->HelpWindow();
+        const bool active = help != nullptr && QTest::qWaitFor([help] {
+                                return QApplication::activeWindow() == help;
+                            });
+        return active ? help : nullptr;
+    }
+
+    std::unique_ptr<Form1> m_form;
+    QList<QStringList> m_messages;  // caption, text, icon, buttons, then the seven boxes
+    QTimer m_watch;
+};
+
+// Every control as its window opens: where the description puts it, with its
+// text, font and colour, its text not clipped, overlapping no other control.
+TEST_F(Windows, EveryControlAsDescribed) {
+    for (const WindowDescription* description : {&Form1Description(), &Form2Description()}) {
+        const QWidget* window =
+            description == &Form1Description() ? static_cast<QWidget*>(m_form.get()) : OpenHelp();
+        ASSERT_NE(window, nullptr);
+        EXPECT_EQ(window->objectName(), QString::fromLatin1(description->name));
+        EXPECT_EQ(window->windowTitle(), ToQString(description->caption));
+        EXPECT_EQ(window->size(),
+                  QSize(Pixels(description->clientWidth), Pixels(description->clientHeight)));
+        EXPECT_EQ(window->minimumSize(), window->maximumSize());
+        EXPECT_FALSE(window->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+        for (const ControlDescription& control : description->controls) {
+            SCOPED_TRACE(control.name);
+            const QWidget* widget = window->findChild<QWidget*>(QString::fromLatin1(control.name));
+            ASSERT_TRUE(widget != nullptr && widget->isVisible());
+            const TwipsRect& r = control.rect;
+            EXPECT_EQ(widget->geometry(),
+                      QRect(Pixels(r.left), Pixels(r.top), Pixels(r.width), Pixels(r.height)));
+            EXPECT_EQ(
+                widget->parentWidget()->objectName(),
+                QString::fromLatin1(control.parent.empty() ? description->name : control.parent));
+            EXPECT_TRUE(widget->parentWidget()->contentsRect().contains(widget->geometry()));
+            if (control.kind != ControlKind::ScaleBox) {
+                EXPECT_EQ(Shown(widget), ToQString(control.text));
+            }
+            const FontDescription font = control.font.value_or(description->font);
+            EXPECT_EQ(widget->font().family(), FontOf(font).family());
+            EXPECT_EQ(QFontInfo(widget->font()).family(), widget->font().family());  // installed
+            EXPECT_EQ(widget->font().pointSizeF(), font.points);
+            EXPECT_EQ(widget->font().bold(), font.bold);
+            if (const auto colour = control.colour) {
+                EXPECT_EQ(widget->palette().color(QPalette::Active, QPalette::WindowText),
+                          QColor(colour->red, colour->green, colour->blue));
+            }
+            const QSize needed = Needed(widget);
+            EXPECT_TRUE(needed.width() <= widget->contentsRect().width() &&
+                        needed.height() <= widget->contentsRect().height())
+                << needed.width() << "x" << needed.height();
+            for (const QWidget* other : widget->parentWidget()->findChildren<QWidget*>(
+                     QString(), Qt::FindDirectChildrenOnly)) {
+                EXPECT_TRUE(other == widget || !other->geometry().intersects(widget->geometry()))
+                    << other->objectName().toStdString();
+            }
+        }
+    }
+}
+
+// Focus in Text1 at start; the tab chain runs through the boxes and buttons
+// in the description's order and back; each box is named after its caption.
+TEST_F(Windows, TabOrderFocusAndNames) {
+    EXPECT_EQ(QApplication::focusWidget(), Box(HV));
+    EXPECT_EQ(Texts(), kEmpty);
+    QStringList expected;
+    for (const ControlDescription& control : Form1Description().controls) {
+        if (control.kind == ControlKind::ScaleBox || control.kind == ControlKind::PushButton) {
+            expected << QString::fromLatin1(control.name);
+        }
+    }
+    QStringList chain;
+    QWidget* widget = Box(HV);
+    do {
+        if (widget->focusPolicy() & Qt::TabFocus) {
+            chain << widget->objectName();
+        }
+        widget = widget->nextInFocusChain();
+    } while (widget != Box(HV) && chain.size() < 20);
+    EXPECT_EQ(chain, expected);
+    for (const Scale scale : kAllScales) {
+        EXPECT_EQ(Box(scale)->accessibleName(),
+                  ToQString(Form1Description().Control(CaptionName(scale)).text));
+    }
+    const Form2* help = OpenHelp();
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(QApplication::focusWidget(), Command(help, "Command1"));
+}
+
+// The icon (an opaque 32x32 hammer on teal) and the window as drawn (dark
+// text, the red hint, the blue credit line).
+TEST_F(Windows, IconAndDrawing) {
+    const auto count = [](const QImage& image, auto is) {
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                n += is(image.pixelColor(x, y)) ? 1 : 0;
+            }
+        }
+        return n;
+    };
+    const auto dark = [](QColor c) { return std::max({c.red(), c.green(), c.blue()}) <= 40; };
+    const auto red = [](QColor c) { return c.red() >= 120 && c.green() <= 80 && c.blue() <= 80; };
+    const auto blue = [](QColor c) { return c.blue() >= 140 && c.red() <= 80 && c.green() <= 80; };
+    const QImage icon = m_form->windowIcon().pixmap(32, 32).toImage();
+    ASSERT_EQ(icon.size(), QSize(32, 32));
+    EXPECT_EQ(icon.pixelColor(0, 0), QColor(0, 0x88, 0x88));
+    EXPECT_EQ(count(icon, [](QColor c) { return c.alpha() < 255; }), 0);
+    EXPECT_TRUE(count(icon, dark) > 0 && count(icon, red) > 0);
+    const QImage drawn = m_form->grab().toImage();
+    EXPECT_GE(count(drawn, dark), 200);
+    EXPECT_GE(count(drawn, red), 100);
+    EXPECT_GE(count(drawn, blue), 100);
+}
+
+// 2, 0, 0 typed in HV: a run at every key; then, after a run that filled every
+// box, one value from each box rewrites the six others.
+TEST_F(Windows, EveryBoxConvertsAtEachKey) {
+    QTest::keyClick(Box(HV), Qt::Key_2);
+    EXPECT_EQ(Texts(), QStringList({"2", "", "", "", "", "", ""}));
+    QTest::keyClicks(Box(HV), "00");
+    EXPECT_EQ(Texts(), QStringList({"200", "190,0", "", "91,8", "", "", "650,0"}));
+    const std::vector<std::pair<Scale, QStringList>> runs = {
+        {HV, {"640", "586,0", "79,8", "", "57,3", "68,7", "2180,0"}},
+        {HB, {"640,0", "586", "79,8", "", "57,3", "68,7", "2180,0"}},
+        {HRA, {"650,0", "", "80", "", "57,8", "69,0", "2220,0"}},
+        {HRB, {"225,0", "213,8", "", "96,3", "", "", "720,0"}},
+        {HRC, {"240,0", "228,0", "60,7", "", "20,3", "40,3", "770,0"}},
+        {HRD, {"240,0", "228,0", "60,7", "", "20,3", "40,3", "770,0"}},
+        {Rm, {"650,0", "", "80,0", "", "57,8", "69,0", "2220"}},
+        {Rm, {"", "", "", "", "", "", "279"}}};
+    for (const auto& [source, shown] : runs) {
+        Type(HV, "300");
+        Type(source, shown[ColumnOf(source)]);
+        EXPECT_EQ(Texts(), shown);
+    }
+    EXPECT_TRUE(m_messages.empty());
+}
+
+// Not a number: one message (caption, text, no icon, OK only) while the box
+// still shows what was typed; then seven empty boxes, the focus where it was,
+// and the release of the key that closed the message converts nothing.
+TEST_F(Windows, NotANumberShowsTheMessageThenEmptiesAll) {
+    const QString noIcon = QString::number(QMessageBox::NoIcon);
+    const QString ok = QString::number(QMessageBox::Ok);
+    for (const auto& [source, typed] : std::vector<std::pair<Scale, QString>>{
+             {HV, "200a"}, {HRC, " "}, {Rm, "1.5"}, {HB, "4e38"}}) {
+        m_messages.clear();
+        Type(HV, "300");
+        Type(source, typed);
+        ASSERT_EQ(m_messages.size(), 1);
+        EXPECT_EQ(
+            m_messages[0].mid(0, 4),
+            QStringList({ToQString(kApplicationTitle), ToQString(kNotANumberMessage), noIcon, ok}));
+        EXPECT_EQ(m_messages[0][4 + ColumnOf(source)], typed);
+        EXPECT_EQ(Texts(), kEmpty);
+        EXPECT_EQ(m_form->focusWidget(), Box(source));
+        QTest::keyRelease(Box(source), Qt::Key_Return);
+        EXPECT_EQ(m_messages.size(), 1);
+    }
+}
+
+// A text set by the program waits for a key release in its box; Tab and
+// Shift+Tab, released in the box they moved to, rewrite nothing; erasing the
+// source keeps the other boxes; a held key converts once, at its real release.
+TEST_F(Windows, OnlyKeysTypedInABoxConvert) {
+    Box(HV)->setText("246");
+    EXPECT_EQ(Texts(), QStringList({"246", "", "", "", "", "", ""}));
+    QTest::keyClick(Box(HV), Qt::Key_End);
+    const QStringList typed = Texts();
+    EXPECT_EQ(typed[ColumnOf(Rm)], "784,0");
+    QTest::keyPress(Box(HV), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), Box(HB));
+    QTest::keyRelease(Box(HB), Qt::Key_Tab);
+    QTest::keyPress(Box(HB), Qt::Key_Shift);
+    QTest::keyPress(Box(HB), Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), Box(HV));
+    QTest::keyRelease(Box(HV), Qt::Key_Backtab, Qt::ShiftModifier);
+    QTest::keyRelease(Box(HV), Qt::Key_Shift);
+    EXPECT_EQ(Texts(), typed);
+    QTest::keyClick(Box(HV), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(Box(HV), Qt::Key_Delete);
+    EXPECT_EQ(Texts(), QStringList({""}) + typed.mid(1));
+
+    Box(HV)->setText("10");
+    QSignalSpy runs(Box(HV), &ScaleBox::KeyUp);
+    const auto send = [this](QEvent::Type type, bool autoRepeat) {
+        QKeyEvent event(type, Qt::Key_0, Qt::NoModifier, QStringLiteral("0"), autoRepeat);
+        QApplication::sendEvent(Box(HV), &event);
+    };
+    send(QEvent::KeyPress, false);
+    for (int repeat = 0; repeat < 3; ++repeat) {
+        send(QEvent::KeyRelease, true);
+        send(QEvent::KeyPress, true);
+    }
+    EXPECT_EQ(runs.count(), 0);
+    send(QEvent::KeyRelease, false);
+    EXPECT_EQ(runs.count(), 1);
+    EXPECT_EQ(Texts(), QStringList({"100000", "", "", "", "", "", ""}));
+}
+
+// Keys that leave the text alone run the same conversion again, and Enter and
+// Escape press no button in either window: there is no default or cancel button.
+TEST_F(Windows, EnterEscapeAndMovesRerunAndPressNothing) {
+    QSignalSpy quit(Command(m_form.get(), "Command2"), &QPushButton::clicked);
+    QSignalSpy help(Command(m_form.get(), "Command3"), &QPushButton::clicked);
+    QTest::keyClicks(Box(HV), "200");
+    const QStringList converted = Texts();
+    for (const Qt::Key key : {Qt::Key_Left, Qt::Key_Home, Qt::Key_Shift, Qt::Key_Return,
+                              Qt::Key_Enter, Qt::Key_Escape}) {
+        Box(Rm)->setText("9999");
+        QTest::keyClick(Box(HV), key);
+        EXPECT_EQ(Texts(), converted) << key;
+    }
+    EXPECT_EQ(quit.count() + help.count(), 0);
+    const QPointer<Form2> window = OpenHelp();
+    ASSERT_NE(window, nullptr);
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
+        QTest::keyClick(Command(window, "Command1"), key);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        ASSERT_TRUE(window != nullptr && window->isVisible()) << key;
+    }
+}
+
+// Each button answers Alt and the letter after its ampersand; Alt+E and
+// "Effacer tout" empty the boxes, and the next key converts as usual.
+TEST_F(Windows, AccessLettersAndClearAll) {
+    for (const ControlDescription& control : Form1Description().controls) {
+        if (control.kind == ControlKind::PushButton) {
+            const QString text = ToQString(control.text);
+            const int letter = text[text.indexOf(u'&') + 1].toUpper().unicode();
+            EXPECT_EQ(QKeySequence::mnemonic(Command(m_form.get(), control.name)->text()),
+                      QKeySequence(Qt::ALT | letter));
+        }
+    }
+    QTest::keyClicks(Box(HV), "645");
+    QSignalSpy clicked(Command(m_form.get(), "Command1"), &QPushButton::clicked);
+    QTest::keyClick(m_form.get(), Qt::Key_E, Qt::AltModifier);
+    EXPECT_TRUE(clicked.count() == 1 || clicked.wait());  // an access key animates its click
+    EXPECT_EQ(Texts(), kEmpty);
+    QTest::keyClicks(Box(HRC), "20,3");
+    QTest::mouseClick(Command(m_form.get(), "Command1"), Qt::LeftButton);
+    EXPECT_EQ(Texts(), kEmpty);
+}
+
+// "Aide" by each way back: the main window takes no input (clicks, typing, its
+// access letters, its close box) while a new help window is up, then is back
+// in use with its texts unchanged and the help window gone.
+TEST_F(Windows, HelpPutsTheMainWindowOutOfUseUntilReturn) {
+    QTest::keyClicks(Box(HV), "200");
+    const QStringList converted = Texts();
+    for (const char* way : {"Retour", "Alt+R", "close box"}) {
+        SCOPED_TRACE(way);
+        Form2* help = OpenHelp();
+        ASSERT_NE(help, nullptr);
+        QSignalSpy destroyed(help, &QObject::destroyed);
+        EXPECT_FALSE(m_form->isEnabled());
+        QTest::mouseClick(Command(m_form.get(), "Command1"), Qt::LeftButton);
+        QTest::keyClicks(Box(HV), "5");
+        QTest::keyClick(help, Qt::Key_E, Qt::AltModifier);
+        EXPECT_FALSE(m_form->close());
+        EXPECT_EQ(Texts(), converted);
+        if (way == std::string_view("Retour")) {
+            QTest::mouseClick(Command(help, "Command1"), Qt::LeftButton);
+        } else if (way == std::string_view("Alt+R")) {
+            QTest::keyClick(help, Qt::Key_R, Qt::AltModifier);
+        } else {
+            EXPECT_TRUE(help->close());
+        }
+        EXPECT_TRUE(QTest::qWaitFor([&destroyed] { return destroyed.count() == 1; }));
+        EXPECT_TRUE(m_form->isEnabled());
+        EXPECT_EQ(m_form->HelpWindow(), nullptr);
+        EXPECT_TRUE(
+            QTest::qWaitFor([this] { return QApplication::activeWindow() == m_form.get(); }));
+        EXPECT_EQ(Texts(), converted);
+    }
+}
+
+// With the event loop running, "Terminé" or the close box ends it at once.
+TEST_F(Windows, QuitAndCloseBoxEndTheProgram) {
+    for (const bool closeBox : {false, true}) {
+        QTimer::singleShot(0, m_form.get(), [this, closeBox] {
+            closeBox ? void(m_form->close())
+                     : QTest::mouseClick(Command(m_form.get(), "Command2"), Qt::LeftButton);
+        });
+        QTimer notEnded;
+        notEnded.callOnTimeout([] { QCoreApplication::exit(99); });
+        notEnded.start(5000);
+        EXPECT_EQ(QCoreApplication::exec(), 0) << closeBox;
+        m_form->show();
+    }
+    EXPECT_TRUE(m_messages.empty());
+}
+
+}  // namespace
+}  // namespace kestal
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
