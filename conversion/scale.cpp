@@ -23,10 +23,6 @@ std::string_view ScaleName(Scale scale) {
     return kNames[ColumnOf(scale)];
 }
 
-std::string_view ScaleCaption(Scale scale) {
-    return scale == Scale::HB ? std::string_view{"HBS / HBW"} : ScaleName(scale);
-}
-
 std::optional<Scale> ScaleFromName(std::string_view name) {
     for (const Scale scale : kAllScales) {
         if (EqualIgnoringCase(name, ScaleName(scale))) {

@@ -27,9 +27,6 @@ constexpr int ColumnOf(Scale scale) {
 // Short name: "HV", "HB", "HRA", "HRB", "HRC", "HRD", "Rm".
 std::string_view ScaleName(Scale scale);
 
-// Caption shown beside the scale's box: as ScaleName, but "HBS / HBW" for Brinell.
-std::string_view ScaleCaption(Scale scale);
-
 // Reads a scale name in any case; "HBS" and "HBW" name Brinell too.
 std::optional<Scale> ScaleFromName(std::string_view name);
 

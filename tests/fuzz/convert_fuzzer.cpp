@@ -7,7 +7,7 @@
 // ASCII bytes stand for themselves; bytes from 0x80 stand for the units that
 // locales bring into play (0x80 + k is the Arabic-Indic digit k, then the
 // Arabic separator and letter mark, the Unicode minus, no-break and narrow
-// spaces, a lone surrogate, a fullwidth zero), by their low four bits.
+// spaces, a lone surrogate), by their low four bits.
 
 #include <cmath>
 #include <cstddef>
@@ -43,24 +43,6 @@ constexpr char16_t kHighUnits[16] = {
     }
     std::fprintf(stderr, "\n");
     std::abort();
-}
-
-bool IsDigit(char16_t c, const NumberSymbols& symbols) {
-    return c >= symbols.zeroDigit && c <= symbols.zeroDigit + 9;
-}
-
-// [minus] digit+ separator digit, in the locale's own signs and digits.
-bool IsOneDecimal(std::u16string_view text, const NumberSymbols& symbols) {
-    if (text.starts_with(symbols.negativeSign)) {
-        text.remove_prefix(symbols.negativeSign.size());
-    }
-    std::size_t whole = 0;
-    while (whole < text.size() && IsDigit(text[whole], symbols)) {
-        ++whole;
-    }
-    text.remove_prefix(whole);
-    return whole > 0 && text.starts_with(symbols.decimalPoint) &&
-           text.size() == symbols.decimalPoint.size() + 1 && IsDigit(text.back(), symbols);
 }
 
 }  // namespace
@@ -110,8 +92,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (shown.empty()) {
             continue;
         }
+        // One digit after the locale's separator, and what formatting its own
+        // reading gives back; zero is never a table value.
         const auto readBack = engine.Numbers().Parse(shown);
-        if (!IsOneDecimal(shown, symbols) || !readBack || readBack->value == 0.0) {
+        const std::size_t separator = shown.size() - symbols.decimalPoint.size() - 1;
+        if (!readBack || readBack->value == 0.0 || shown.rfind(symbols.decimalPoint) != separator ||
+            engine.Numbers().FormatOneDecimal(readBack->single) != shown) {
             Broken("a target text is not a non-zero one-decimal number in the locale", source,
                    text);
         }
