@@ -23,6 +23,7 @@
 #include "app/qt/look.hpp"
 #include "app/qt/qt_text.hpp"
 #include "app/qt/scale_box.hpp"
+#include "conversion_rows.hpp"
 
 namespace kestal {
 namespace {
@@ -192,48 +193,44 @@ TEST_F(Windows, TabOrderFocusNamesAndIcon) {
 }
 
 // 2, 0, 0 typed in HV: a run at every key; then, after a run that filled every
-// box, one value from each box rewrites the six others.
+// box, each value of the shared conversions that is a number rewrites the six others.
 TEST_F(Windows, EveryBoxConvertsAtEachKey) {
     QTest::keyClick(Box(HV), Qt::Key_2);
     EXPECT_EQ(Texts(), QStringList({"2", "", "", "", "", "", ""}));
     QTest::keyClicks(Box(HV), "00");
     EXPECT_EQ(Texts(), QStringList({"200", "190,0", "", "91,8", "", "", "650,0"}));
-    const std::vector<std::pair<Scale, QStringList>> runs = {
-        {HV, {"640", "586,0", "79,8", "", "57,3", "68,7", "2180,0"}},
-        {HB, {"640,0", "586", "79,8", "", "57,3", "68,7", "2180,0"}},
-        {HRA, {"650,0", "", "80", "", "57,8", "69,0", "2220,0"}},
-        {HRB, {"225,0", "213,8", "", "96,3", "", "", "720,0"}},
-        {HRC, {"240,0", "228,0", "60,7", "", "20,3", "40,3", "770,0"}},
-        {HRD, {"240,0", "228,0", "60,7", "", "20,3", "40,3", "770,0"}},
-        {Rm, {"650,0", "", "80,0", "", "57,8", "69,0", "2220"}},
-        {Rm, {"", "", "", "", "", "", "279"}}};
-    for (const auto& [source, shown] : runs) {
-        Type(HV, "300");
-        Type(source, shown[ColumnOf(source)]);
-        EXPECT_EQ(Texts(), shown);
+    for (const ConversionRow& row : ConversionRows(KESTAL_CONVERSIONS)) {
+        if (!row.Failed()) {
+            Type(HV, "300");
+            Type(row.source, QString::fromStdString(row.typed));
+            EXPECT_EQ(Texts().join(u'|').toStdString(), row.boxes);
+        }
     }
     EXPECT_TRUE(m_messages.empty());
 }
 
-// Not a number: one message (caption, text, no icon, OK only) while the box
-// still shows what was typed; then seven empty boxes, the focus where it was,
-// and the release of the key that closed the message converts nothing.
+// Each value that is not a number: one message (caption, text, no icon, OK
+// only) while the box still shows what was typed; then seven empty boxes, the
+// focus where it was, and the release of the key that closed the message
+// converts nothing.
 TEST_F(Windows, NotANumberShowsTheMessageThenEmptiesAll) {
     const QString noIcon = QString::number(QMessageBox::NoIcon);
     const QString ok = QString::number(QMessageBox::Ok);
-    for (const auto& [source, typed] : std::vector<std::pair<Scale, QString>>{
-             {HV, "200a"}, {HRC, " "}, {Rm, "1.5"}, {HB, "4e38"}}) {
+    for (const ConversionRow& row : ConversionRows(KESTAL_CONVERSIONS)) {
+        if (!row.Failed()) {
+            continue;
+        }
         m_messages.clear();
         Type(HV, "300");
-        Type(source, typed);
+        Type(row.source, QString::fromStdString(row.typed));
         ASSERT_EQ(m_messages.size(), 1);
         EXPECT_EQ(
             m_messages[0].mid(0, 4),
             QStringList({ToQString(kApplicationTitle), ToQString(kNotANumberMessage), noIcon, ok}));
-        EXPECT_EQ(m_messages[0][4 + ColumnOf(source)], typed);
+        EXPECT_EQ(m_messages[0][4 + ColumnOf(row.source)], QString::fromStdString(row.typed));
         EXPECT_EQ(Texts(), kEmpty);
-        EXPECT_EQ(m_form->focusWidget(), Box(source));
-        QTest::keyRelease(Box(source), Qt::Key_Return);
+        EXPECT_EQ(m_form->focusWidget(), Box(row.source));
+        QTest::keyRelease(Box(row.source), Qt::Key_Return);
         EXPECT_EQ(m_messages.size(), 1);
     }
 }
