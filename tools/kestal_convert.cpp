@@ -167,13 +167,13 @@ int main(int argc, char* argv[]) {
         QStringLiteral("N"));
     const QCommandLineOption delimiterOption(
         QStringLiteral("delimiter"),
-        QStringLiteral("Avec --column : séparateur des champs, un caractère (tabulation par "
-                       "défaut, « ; » pour un tableur français)."),
+        QStringLiteral("Avec --column : séparateur des champs, un caractère ASCII (tabulation "
+                       "par défaut, « ; » pour un tableur français)."),
         QStringLiteral("C"));
     const QCommandLineOption headerOption(
         QStringLiteral("header"),
         QStringLiteral("Avec --column : la première ligne est un en-tête, complété par les noms "
-                       "des échelles."));
+                       "des six autres échelles."));
     const QCommandLineOption detailOption(
         QStringLiteral("detail"),
         QStringLiteral("Avec --column : ajoute les lignes de la table qui encadrent la valeur, "
@@ -241,7 +241,7 @@ int main(int argc, char* argv[]) {
                 return UsageError(
                     parser,
                     QStringLiteral(
-                        "--delimiter attend un caractère, ni guillemet ni fin de ligne : ") +
+                        "--delimiter attend un caractère ASCII, ni guillemet ni fin de ligne : ") +
                         parser.value(delimiterOption));
             }
         }
