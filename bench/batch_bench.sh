@@ -9,7 +9,11 @@
 #   one scale     COUNT HV values through one process
 #   seven scales  COUNT values shared out over the seven scales, one process each
 # Each is checked first (exit status, one row per value, no row without a
-# converted figure) so that a broken binary cannot pass for a fast one. Timing
+# converted figure) so that a broken binary cannot pass for a fast one. A
+# binary with --column gets a third run:
+#   spreadsheet   the one-scale values as field 2 of a semicolon file, with
+#                 --column 2 --delimiter ';' --detail
+# Timing
 # uses hyperfine when installed (median of several runs), otherwise one run of
 # /usr/bin/time; peak RSS always comes from /usr/bin/time.
 
@@ -73,6 +77,13 @@ for scale in "${scales[@]}"; do
     seven_scales_cmd+="'$binary' --from $scale --locale fr_FR <'$work/$scale.txt' >/dev/null && "
 done
 seven_scales_cmd+="true"
+spreadsheet=false
+if "$binary" --help | grep -q -- --column; then
+    spreadsheet=true
+    awk '{ printf "E%d;%s\n", NR, $0 }' "$work/one_scale.txt" >"$work/one_scale.csv"
+fi
+spreadsheet_cmd="'$binary' --from HV --locale fr_FR --column 2 --delimiter ';' --detail \
+<'$work/one_scale.csv' >/dev/null"
 
 # One row per value after the header, and every in-range value converts to at
 # least one other scale.
@@ -98,6 +109,14 @@ check HV "$work/one_scale.txt"
 for scale in "${scales[@]}"; do
     check "$scale" "$work/$scale.txt"
 done
+# Same check on the spreadsheet run: one line per value, none left unconverted.
+if $spreadsheet; then
+    bash -c "${spreadsheet_cmd%>/dev/null}" >"$work/out.csv"
+    awk -F ';' -v expected="$(wc -l <"$work/one_scale.csv")" '
+        ($3 $4 $5 $6 $7 $8) == "" || $10 == "" { empty++ }
+        END { if (NR != expected || empty > 0) { print "spreadsheet: wrong output" > "/dev/stderr"; exit 1 } }
+    ' "$work/out.csv"
+fi
 
 measure() {
     local label=$1 cmd=$2 seconds rss
@@ -120,3 +139,6 @@ measure() {
 echo "kestal-convert: $binary, $count values"
 measure "one scale" "$one_scale_cmd"
 measure "seven scales" "$seven_scales_cmd"
+if $spreadsheet; then
+    measure "spreadsheet" "$spreadsheet_cmd"
+fi

@@ -69,13 +69,39 @@ done
 printf '2\0000\n80\n' >"$scratch/in"
 expect "NUL byte" 1 "$header"$'\n2?0\t\t\t\t\t\t\n80\t76,0\t\t\t\t\t280,0' "$(bad 1)" -- \
     "${fr[@]}" --from HV
+
+# Spreadsheet files: each line kept, field N converted, appended fields quoted
+# where they hold the delimiter; short lines and bad values named by line.
+csv=(--from HV --column 2 --delimiter ';' --header)
+input $'Éprouvette;"HV; 10";Note\r\nA1;200;"trempé ""à cœur"""\r\nA2;"645";\r\nA3;abc;x\r\nA4\r\nA5;;vide\r\n"A"";6";80;fin'
+expect "semicolon file" 1 $'Éprouvette;"HV; 10";Note;HB;HRA;HRB;HRC;HRD;Rm\nA1;200;"trempé ""à cœur""";190,0;;91,8;;;650,0\nA2;"645";;;79,9;;57,6;68,9;2200,0\nA3;abc;x;;;;;;\nA4;;;;;;\nA5;;vide;;;;;;\n"A"";6";80;fin;76,0;;;;;280,0' \
+    "$(bad 4)"$'\nkestal-convert: ligne 5 : pas de champ 2' -- "${fr[@]}" "${csv[@]}"
+# Bracket rows from the single the value reads as: "640,00000001" is 640, the top of rows 78-79.
+input $'HV,n\n"645",a\n650\n"79,9"\n"640,00000001"\n940\nx\n'
+expect "detail" 1 $'HV,n,HB,HRA,HRB,HRC,HRD,Rm,ligne basse,ligne haute\n"645",a,,"79,9",,"57,6","68,9","2200,0",79,80\n650,,"80,0",,"57,8","69,0","2220,0",79,80\n"79,9",,,,,,,,\n"640,00000001","586,0","79,8",,"57,3","68,7","2180,0",78,79\n940,,"85,6",,"68,0","76,9",,96,97\nx,,,,,,,,' \
+    "$(bad 7)" -- "${fr[@]}" --from HV --column 1 --delimiter , --header --detail
+input $'s1\t20,3\n'
+expect "tab, from HRC" 0 $'s1\t20,3\t240,0\t228,0\t60,7\t\t40,3\t770,0\t33\t34' "" -- \
+    "${fr[@]}" --from HRC --column 2 --detail
+for line in "$long" $'20\xff;x' '"80;x'; do
+    input "$line"$'\n80\n'
+    expect "hostile field ${line:0:8}" 1 "$line;;;;;;"$'\n80;76,0;;;;;280,0' "$(bad 1)" -- \
+        "${fr[@]}" --from HV --column 1 --delimiter ';'
+done
+printf '2\0000\n80\n' >"$scratch/in"
+"$convert" "${fr[@]}" --from HV --column 1 <"$scratch/in" >"$scratch/out" 2>/dev/null
+cmp -s "$scratch/out" <(printf '2\0000\t\t\t\t\t\t\n80\t76,0\t\t\t\t\t280,0\n') ||
+    { echo "FAIL: NUL byte in a field"; failures=$((failures + 1)); }
 input ""
 
 # Usage errors: status 2, nothing on standard output, the usage text after the reason.
-for arguments in "200" "--from XYZ 200" "--from" "--from HV --frm 200" \
-    "--from HV --locale xx_nonsense 200" "--from HV --locale= 200"; do
+for arguments in "200" "--from|XYZ|200" "--from" "--from|HV|--frm|200" \
+    "--from|HV|--locale|xx_nonsense|200" "--from|HV|--locale=|200" "--from|HV|--column|0" \
+    "--from|HV|--column|1x" "--from|HV|--column|1|200" "--from|HV|--header" \
+    "--from|HV|--column|1|--delimiter|;;" "--from|HV|--column|1|--delimiter|\"" \
+    "--from|HV|--column|1|--delimiter"$'|\n'; do
     # shellcheck disable=SC2086
-    "$convert" $arguments </dev/null >"$scratch/out" 2>"$scratch/err"
+    (IFS='|' && exec "$convert" $arguments) </dev/null >"$scratch/out" 2>"$scratch/err"
     status=$?
     if [[ $status != 2 || -s "$scratch/out" ]] || ! grep -q '^kestal-convert: ' "$scratch/err" ||
         ! grep -q -- '--from <' "$scratch/err"; then

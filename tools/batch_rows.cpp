@@ -31,26 +31,32 @@ void BatchRows::AppendHeader(std::string& out) {
     out.push_back('\n');
 }
 
-bool BatchRows::AppendRow(std::string_view value, std::string& out) {
+bool BatchRows::Convert(std::string_view value) {
     for (std::u16string& field : m_fields) {
         field.clear();
     }
-    bool converted = true;
-    if (!value.empty()) {
-        Utf8ToUtf16(value, m_text);
-        const ConversionOutcome outcome =
-            m_engine.Convert(m_source, m_text, [this](Scale target, std::u16string_view text) {
-                m_fields[ColumnOf(target)].assign(text);
-            });
-        if (outcome == ConversionOutcome::ConversionFailure) {
-            // A conversion that stops part way has handed over some targets;
-            // a failed row shows none of them.
-            for (std::u16string& field : m_fields) {
-                field.clear();
-            }
-            converted = false;
-        }
+    m_text.clear();
+    if (value.empty()) {
+        return true;
     }
+    Utf8ToUtf16(value, m_text);
+    const ConversionOutcome outcome =
+        m_engine.Convert(m_source, m_text, [this](Scale target, std::u16string_view text) {
+            m_fields[ColumnOf(target)].assign(text);
+        });
+    if (outcome == ConversionOutcome::ConversionFailure) {
+        // A conversion that stops part way has handed over some targets;
+        // a failed row shows none of them.
+        for (std::u16string& field : m_fields) {
+            field.clear();
+        }
+        return false;
+    }
+    return true;
+}
+
+bool BatchRows::AppendRow(std::string_view value, std::string& out) {
+    const bool converted = Convert(value);
     for (const Scale scale : kAllScales) {
         if (scale != kAllScales.front()) {
             out.push_back('\t');

@@ -27,6 +27,15 @@ public:
     // the window leaves every box alone on an empty box, so all seven are empty.
     bool AppendRow(std::string_view value, std::string& out);
 
+    // The conversion alone, for rows laid out otherwise: fills Field() and
+    // Text() and returns what AppendRow returns.
+    bool Convert(std::string_view value);
+    // The last value's text for `target`; "" for the source, where the table
+    // has no correspondence, and for a value that is not a number.
+    std::u16string_view Field(Scale target) const { return m_fields[ColumnOf(target)]; }
+    // The last value as the engine read it.
+    std::u16string_view Text() const { return m_text; }
+
 private:
     const ConversionEngine& m_engine;
     Scale m_source;

@@ -1,0 +1,156 @@
+#include "csv_rows.hpp"
+
+#include <charconv>
+
+#include "text_encoding.hpp"
+
+namespace kestal {
+
+namespace {
+
+// Names of the two detail fields: the rows of the built-in table, counted from
+// 1, that bracket the value.
+constexpr std::string_view kLowRowName = "ligne basse";
+constexpr std::string_view kHighRowName = "ligne haute";
+
+std::size_t EndOfField(std::string_view line, char delimiter, std::size_t from) {
+    const std::size_t end = line.find(delimiter, from);
+    return end == std::string_view::npos ? line.size() : end;
+}
+
+}  // namespace
+
+std::optional<std::string_view> CsvField(std::string_view line, char delimiter, std::size_t index,
+                                         std::string& scratch) {
+    std::size_t start = 0;
+    for (std::size_t field = 0;; ++field) {
+        const bool wanted = field == index;
+        std::size_t end = 0;
+        if (start < line.size() && line[start] == '"') {
+            if (wanted) {
+                scratch.clear();
+            }
+            std::size_t from = start + 1;
+            for (;;) {
+                const std::size_t quote = line.find('"', from);
+                if (quote == std::string_view::npos) {
+                    // Never closed: the field holds the rest of the line.
+                    if (wanted) {
+                        scratch.append(line.substr(from));
+                        return scratch;
+                    }
+                    return std::nullopt;
+                }
+                if (wanted) {
+                    scratch.append(line.substr(from, quote - from));
+                }
+                if (quote + 1 < line.size() && line[quote + 1] == '"') {
+                    if (wanted) {
+                        scratch.push_back('"');
+                    }
+                    from = quote + 2;
+                    continue;
+                }
+                end = EndOfField(line, delimiter, quote + 1);
+                if (wanted) {
+                    scratch.append(line.substr(quote + 1, end - quote - 1));
+                    return scratch;
+                }
+                break;
+            }
+        } else {
+            end = EndOfField(line, delimiter, start);
+            if (wanted) {
+                return line.substr(start, end - start);
+            }
+        }
+        if (end == line.size()) {
+            return std::nullopt;
+        }
+        start = end + 1;
+    }
+}
+
+void AppendCsvField(std::string_view field, char delimiter, std::string& out) {
+    if (field.find(delimiter) == std::string_view::npos &&
+        field.find('"') == std::string_view::npos) {
+        out.append(field);
+        return;
+    }
+    out.push_back('"');
+    for (const char c : field) {
+        if (c == '"') {
+            out.push_back('"');
+        }
+        out.push_back(c);
+    }
+    out.push_back('"');
+}
+
+CsvRows::CsvRows(const ConversionEngine& engine, const ConversionTable& table, Scale source,
+                 Layout layout)
+    : m_rows(engine, source),
+      m_numbers(engine.Numbers()),
+      m_table(table),
+      m_source(source),
+      m_layout(layout) {}
+
+void CsvRows::AppendHeader(std::string_view line, std::string& out) const {
+    out.append(line);
+    for (const Scale scale : kAllScales) {
+        if (scale != m_source) {
+            out.push_back(m_layout.delimiter);
+            AppendCsvField(ScaleName(scale), m_layout.delimiter, out);
+        }
+    }
+    if (m_layout.detail) {
+        for (const std::string_view name : {kLowRowName, kHighRowName}) {
+            out.push_back(m_layout.delimiter);
+            AppendCsvField(name, m_layout.delimiter, out);
+        }
+    }
+    out.push_back('\n');
+}
+
+CsvRows::Outcome CsvRows::AppendRow(std::string_view line, std::string& out) {
+    const std::optional<std::string_view> value =
+        CsvField(line, m_layout.delimiter, m_layout.column, m_scratch);
+    Outcome outcome = Outcome::ShortLine;
+    if (value) {
+        outcome = m_rows.Convert(*value) ? Outcome::Converted : Outcome::NotANumber;
+    } else {
+        m_rows.Convert({});
+    }
+    out.append(line);
+    for (const Scale scale : kAllScales) {
+        if (scale != m_source) {
+            out.push_back(m_layout.delimiter);
+            m_utf8.clear();
+            AppendUtf8(m_rows.Field(scale), m_utf8);
+            AppendCsvField(m_utf8, m_layout.delimiter, out);
+        }
+    }
+    if (m_layout.detail) {
+        // The bracket as the engine finds it: from the single-precision reading.
+        std::optional<int> bracket;
+        if (outcome == Outcome::Converted && !m_rows.Text().empty()) {
+            if (const std::optional<TypedNumber> typed = m_numbers.Parse(m_rows.Text())) {
+                bracket = FindBracket(m_table, m_source, typed->single);
+            }
+        }
+        for (const int row : {0, 1}) {
+            out.push_back(m_layout.delimiter);
+            if (bracket) {
+                char digits[12];
+                const auto written = std::to_chars(digits, digits + sizeof digits, *bracket + row);
+                AppendCsvField(
+                    std::string_view(digits, static_cast<std::size_t>(written.ptr - digits)),
+                    m_layout.delimiter, out);
+            }
+        }
+    }
+    out.push_back('\n');
+    return outcome;
+}
+
+}  // namespace kestal
