@@ -4,10 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
@@ -94,6 +97,19 @@ protected:
         Box(source)->setFocus();
         Box(source)->setText(text.chopped(1));
         QTest::keyClick(Box(source), text.back().toLatin1());
+    }
+    // The context menu a box opens, or nothing.
+    QMenu* Menu(Scale scale) {
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                Box(scale)->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(Box(scale), &event);
+        return qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    }
+    // What the clipboard holds after `copy`, "-" when it was left alone.
+    static QString Copied(const std::function<void()>& copy) {
+        QGuiApplication::clipboard()->setText(QStringLiteral("-"));
+        copy();
+        return QGuiApplication::clipboard()->text();
     }
     Form2* OpenHelp() {
         QTest::mouseClick(Command(m_form.get(), "Command3"), Qt::LeftButton);
@@ -368,6 +384,71 @@ TEST_F(Windows, QuitAndCloseBoxEndTheProgram) {
         m_form->show();
     }
     EXPECT_TRUE(m_messages.empty());
+}
+
+// After a run each box tells why it shows what it shows; clearing all and the
+// failure path take the tooltips away with the values.
+TEST_F(Windows, TooltipsTellWhyUntilTheBoxesAreEmptied) {
+    for (const bool clearAll : {true, false}) {
+        QTest::keyClicks(Box(HV), "645");
+        EXPECT_EQ(Box(HRC)->toolTip(),
+                  "57,6 HRC : interpolé entre HV 640 (57,3 HRC) et HV 650 "
+                  "(57,8 HRC), lignes 79 et 80 de la table");
+        EXPECT_EQ(Box(HV)->toolTip(),
+                  "645 HV : entre HV 640 et HV 650, lignes 79 et 80 de la table");
+        clearAll ? QTest::mouseClick(Command(m_form.get(), "Command1"), Qt::LeftButton)
+                 : QTest::keyClick(Box(HV), Qt::Key_A);
+        for (const Scale scale : kAllScales) {
+            EXPECT_EQ(Box(scale)->toolTip(), QString()) << clearAll;
+        }
+    }
+}
+
+// Both copies from the context menu, which keeps its standard entries, and
+// the seven values from Ctrl+Shift+C; with every box empty neither copies.
+TEST_F(Windows, ContextMenuAndShortcutCopyTheResults) {
+    const auto copied = [this](Scale box, const std::u16string_view entry) {
+        return Copied([&] {
+            QMenu* menu = Menu(box);
+            ASSERT_NE(menu, nullptr);
+            QLineEdit plain;
+            const std::unique_ptr<QMenu> standard(plain.createStandardContextMenu());
+            EXPECT_EQ(menu->actions().size(), standard->actions().size() + 3);  // a separator, two
+            for (QAction* action : menu->actions()) {
+                if (action->text() == ToQString(entry)) {
+                    action->trigger();
+                }
+            }
+            menu->close();
+        });
+    };
+    const auto shortcut = [this] {
+        return Copied([this] {
+            QTest::keyClick(Box(HRB), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        });
+    };
+    EXPECT_EQ(copied(HV, kCopySevenValues) + copied(HV, kCopyForReport) + shortcut(), "---");
+    QTest::keyClicks(Box(HV), "645");
+    const QString values = "HV\tHB\tHRA\tHRB\tHRC\tHRD\tRm\n645\t\t79,9\t\t57,6\t68,9\t2200,0\n";
+    EXPECT_EQ(copied(Rm, kCopySevenValues), values);
+    EXPECT_EQ(shortcut(), values);
+    const QStringList report = copied(HB, kCopyForReport).split(u'\n');
+    ASSERT_EQ(report.size(), 6);  // the typed value, four converted ones, the last end of line
+    EXPECT_EQ(report[0], "645 HV");
+    EXPECT_EQ(report[2],
+              "57,6 HRC (valeur convertie de 645 HV ; table Kestal 1.00 d'après NF A "
+              "03-172 et NF A 03-173, lignes 79 et 80)");
+}
+
+// The hint asks for the separator the boxes read: a point where the locale has one.
+TEST_F(Windows, HintNamesTheLocalesSeparator) {
+    const NumberSymbols point{u".", u"-", u"+", u"e"};
+    const Form1 english(point);
+    const QString shown = english.findChild<QLabel*>("Label4")->text();
+    EXPECT_EQ(shown, ToQString(HintText(point)));
+    EXPECT_LT(shown.indexOf("point"), shown.indexOf("virgule"));
+    EXPECT_EQ(m_form->findChild<QLabel*>("Label4")->text(),
+              ToQString(Form1Description().Control("Label4").text));
 }
 
 }  // namespace
