@@ -111,6 +111,7 @@ ConversionOutcome ConversionEngine::Convert(Scale source, std::u16string_view te
         const bool straddles = (low == 0.0f) != (high == 0.0f);
         const bool onValuedRow =
             (x == highSource && high != 0.0f) || (x == lowSource && low != 0.0f);
+        const bool noValue = straddles && !onValuedRow;
         if (reasons != nullptr) {
             TargetReason& reason = reasons->targets[k];
             reason.lower = {i, lowSource, low};
@@ -118,7 +119,7 @@ ConversionOutcome ConversionEngine::Convert(Scale source, std::u16string_view te
             reason.row = i;
             if (low == 0.0f && high == 0.0f) {
                 reason.kind = ReasonKind::NoValueInEitherRow;
-            } else if (straddles && !onValuedRow) {
+            } else if (noValue) {
                 reason.kind = low != 0.0f ? ReasonKind::AfterRunEnd : ReasonKind::BeforeRunStart;
                 reason.row = low != 0.0f ? i : i + 1;
             } else if (exactRow) {
@@ -128,7 +129,7 @@ ConversionOutcome ConversionEngine::Convert(Scale source, std::u16string_view te
                 reason.kind = ReasonKind::Interpolated;
             }
         }
-        if (straddles && !onValuedRow) {
+        if (noValue) {
             sink(target, {});
             continue;
         }
