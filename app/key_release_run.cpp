@@ -6,6 +6,7 @@ void EmptyAllBoxes(ScaleBoxes& boxes) {
     for (const Scale scale : kAllScales) {
         boxes.SetText(scale, {});
     }
+    boxes.SetNotes({});
 }
 
 void RunKeyRelease(const ConversionEngine& engine, Scale source, ScaleBoxes& boxes) {
@@ -13,13 +14,32 @@ void RunKeyRelease(const ConversionEngine& engine, Scale source, ScaleBoxes& box
     if (text.empty()) {
         return;
     }
+    ConversionReasons reasons;
+    std::array<std::u16string, kScaleCount> shown;
+    shown[ColumnOf(source)] = text;
     const ConversionOutcome outcome = engine.Convert(
         source, text,
-        [&boxes](Scale target, std::u16string_view shown) { boxes.SetText(target, shown); });
+        [&](Scale target, std::u16string_view targetText) {
+            boxes.SetText(target, targetText);
+            shown[ColumnOf(target)] = targetText;
+        },
+        &reasons);
     if (outcome == ConversionOutcome::ConversionFailure) {
         boxes.ShowNotANumber();
         EmptyAllBoxes(boxes);
+        return;
     }
+    boxes.SetNotes(NotesOf(reasons, text, shown, engine.Numbers()));
+}
+
+std::u16string SevenValues(const ScaleBoxes& boxes) {
+    std::array<std::u16string, kScaleCount> texts;
+    bool anyShown = false;
+    for (const Scale scale : kAllScales) {
+        texts[ColumnOf(scale)] = boxes.Text(scale);
+        anyShown = anyShown || !texts[ColumnOf(scale)].empty();
+    }
+    return anyShown ? SevenValues(texts) : std::u16string();
 }
 
 }  // namespace kestal

@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/box_notes.hpp"
 #include "conversion/conversion_engine.hpp"
 #include "conversion/scale.hpp"
 
@@ -18,15 +19,23 @@ public:
     virtual void SetText(Scale scale, std::u16string_view text) = 0;
     // The failure message, modal: returns once the user has closed it.
     virtual void ShowNotANumber() = 0;
+    // The reasons behind the boxes (their tooltips) and the report after a
+    // run; all empty once the boxes are emptied.
+    virtual void SetNotes(const BoxNotes& notes) { static_cast<void>(notes); }
 };
 
-// Empties the seven boxes, HV to Rm.
+// Empties the seven boxes, HV to Rm, and their notes.
 void EmptyAllBoxes(ScaleBoxes& boxes);
 
 // What a key release in the box of `source` does. An empty box converts
 // nothing and leaves the other boxes as they are. A number writes the six
-// targets in TargetOrder as each is complete. Anything else shows the failure
-// message, then empties all seven boxes, the typed one too.
+// targets in TargetOrder as each is complete, then the notes on all seven.
+// Anything else shows the failure message, then empties all seven boxes, the
+// typed one too.
 void RunKeyRelease(const ConversionEngine& engine, Scale source, ScaleBoxes& boxes);
+
+// What "Copier les sept valeurs" copies from the boxes; "" when all are empty,
+// where neither copy has anything to give.
+std::u16string SevenValues(const ScaleBoxes& boxes);
 
 }  // namespace kestal

@@ -144,6 +144,13 @@ const WindowDescription& Form2Description() {
     return kForm2;
 }
 
+std::u16string_view HintText(const NumberSymbols& symbols) {
+    if (symbols.decimalPoint == u".") {
+        return u"Les valeurs doivent être écrites avec un point et non une virgule";
+    }
+    return kForm1.Control("Label4").text;
+}
+
 std::string_view BoxName(Scale scale) {
     return kBoxNames[ColumnOf(scale)];
 }

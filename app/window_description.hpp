@@ -10,6 +10,7 @@
 #include <span>
 #include <string_view>
 
+#include "conversion/number_symbols.hpp"
 #include "conversion/scale.hpp"
 
 namespace kestal {
@@ -88,6 +89,14 @@ const WindowDescription& Form2Description();
 // caption beside it ("Label1_0").
 std::string_view BoxName(Scale scale);
 std::string_view CaptionName(Scale scale);
+
+// The hint at the top of the main window, "Label4", as it holds for these
+// symbols: under a decimal point it says so instead of asking for a comma.
+std::u16string_view HintText(const NumberSymbols& symbols);
+
+// The two entries each scale box's context menu adds to its standard ones.
+inline constexpr std::u16string_view kCopySevenValues = u"Copier les sept valeurs";
+inline constexpr std::u16string_view kCopyForReport = u"Copier pour un rapport";
 
 inline constexpr std::u16string_view kApplicationTitle = u"Kestal";
 inline constexpr std::u16string_view kNotANumberMessage =

@@ -22,6 +22,15 @@ bool ShowsZero(std::u16string_view text, char16_t zeroDigit) {
     return true;
 }
 
+// The first and last values of a column, whatever its shape.
+void FindSourceEnds(const ConversionTable::Column& cells, ConversionReasons& reasons) {
+    const auto valued = [](float cell) { return cell != 0.0f; };
+    if (const auto first = std::ranges::find_if(cells, valued); first != cells.end()) {
+        reasons.sourceFirst = *first;
+        reasons.sourceLast = *std::ranges::find_if(cells.rbegin(), cells.rend(), valued);
+    }
+}
+
 }  // namespace
 
 std::optional<int> FindBracket(const ConversionTable& table, Scale source, float x) {
@@ -46,15 +55,24 @@ std::optional<int> FindBracket(const ConversionTable& table, Scale source, float
 }
 
 ConversionOutcome ConversionEngine::Convert(Scale source, std::u16string_view text,
-                                            const TargetSink& sink) const {
+                                            const TargetSink& sink,
+                                            ConversionReasons* reasons) const {
     const std::optional<TypedNumber> typed = m_numbers.Parse(text);
     if (!typed) {
         return ConversionOutcome::ConversionFailure;
     }
     const float x = typed->single;
     const std::optional<int> bracket = FindBracket(m_table, source, x);
+    const auto targets = TargetOrder(source);
+    if (reasons != nullptr) {
+        *reasons = ConversionReasons{.source = source, .bracket = bracket, .exactRow = {}};
+        FindSourceEnds(m_table.Cells(source), *reasons);
+        for (std::size_t k = 0; k < targets.size(); ++k) {
+            reasons->targets[k].target = targets[k];
+        }
+    }
     if (!bracket) {
-        for (const Scale target : TargetOrder(source)) {
+        for (const Scale target : targets) {
             sink(target, {});
         }
         return ConversionOutcome::Converted;
@@ -73,7 +91,14 @@ ConversionOutcome ConversionEngine::Convert(Scale source, std::u16string_view te
         return ConversionOutcome::ConversionFailure;
     }
 
-    for (const Scale target : TargetOrder(source)) {
+    const std::optional<int> exactRow = x == highSource  ? std::optional(i + 1)
+                                        : x == lowSource ? std::optional(i)
+                                                         : std::nullopt;
+    if (reasons != nullptr) {
+        reasons->exactRow = exactRow;
+    }
+    for (std::size_t k = 0; k < targets.size(); ++k) {
+        const Scale target = targets[k];
         const float low = m_table.Value(target, i);
         const float high = m_table.Value(target, i + 1);
         const float dy = high - low;
@@ -83,13 +108,30 @@ ConversionOutcome ConversionEngine::Convert(Scale source, std::u16string_view te
         // Where the bracket straddles the edge of the target's run, one cell is
         // "no value", not a value of 0: interpolating towards it would invent a
         // figure. Only the row that has a value, hit exactly, gives one.
-        if ((low == 0.0f) != (high == 0.0f)) {
-            const bool onValuedRow =
-                (x == highSource && high != 0.0f) || (x == lowSource && low != 0.0f);
-            if (!onValuedRow) {
-                sink(target, {});
-                continue;
+        const bool straddles = (low == 0.0f) != (high == 0.0f);
+        const bool onValuedRow =
+            (x == highSource && high != 0.0f) || (x == lowSource && low != 0.0f);
+        const bool noValue = straddles && !onValuedRow;
+        if (reasons != nullptr) {
+            TargetReason& reason = reasons->targets[k];
+            reason.lower = {i, lowSource, low};
+            reason.upper = {i + 1, highSource, high};
+            reason.row = i;
+            if (low == 0.0f && high == 0.0f) {
+                reason.kind = ReasonKind::NoValueInEitherRow;
+            } else if (noValue) {
+                reason.kind = low != 0.0f ? ReasonKind::AfterRunEnd : ReasonKind::BeforeRunStart;
+                reason.row = low != 0.0f ? i : i + 1;
+            } else if (exactRow) {
+                reason.kind = ReasonKind::ExactRow;
+                reason.row = *exactRow;
+            } else {
+                reason.kind = ReasonKind::Interpolated;
             }
+        }
+        if (noValue) {
+            sink(target, {});
+            continue;
         }
         const float p = d * dy;
         const float q = p / dx;

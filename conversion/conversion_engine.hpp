@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <functional>
 #include <optional>
 #include <string_view>
@@ -18,6 +19,42 @@ enum class ConversionOutcome { Converted, ConversionFailure };
 // Receives each target's text as soon as it is complete: a value with one
 // decimal, or "" where the table has no correspondence.
 using TargetSink = std::function<void(Scale target, std::u16string_view text)>;
+
+// Why a target shows what it shows after a conversion.
+enum class ReasonKind {
+    Interpolated,    // between the bracket's two rows
+    ExactRow,        // the typed value is the source value of `row`, whose target value it takes
+    AfterRunEnd,     // the target's run ends on `row`, the bracket's lower row
+    BeforeRunStart,  // the target's run starts on `row`, the bracket's upper row
+    NoValueInEitherRow,  // the target has no value on either row of the bracket
+    OutsideSourceRun,    // no bracket: the typed value lies outside the source column's run
+};
+
+// One row of a bracket: its number and its source and target cells.
+struct ReasonRow {
+    int row = 0;
+    float source = 0;
+    float target = 0;
+};
+
+struct TargetReason {
+    Scale target = Scale::HV;
+    ReasonKind kind = ReasonKind::OutsideSourceRun;
+    int row = 0;             // the row the reason names (the lower one of an interpolation)
+    ReasonRow lower, upper;  // rows i and i + 1 of the bracket; zeros without one
+};
+
+// Everything a conversion went by, as numbers: the front ends word it.
+struct ConversionReasons {
+    Scale source = Scale::HV;
+    std::optional<int> bracket;   // its lower row i
+    std::optional<int> exactRow;  // the row whose source value the typed value is
+    // First and last values of the source column (0 for a column without any),
+    // which a value outside the table is told.
+    float sourceFirst = 0;
+    float sourceLast = 0;
+    std::array<TargetReason, kScaleCount - 1> targets{};  // in TargetOrder(source)
+};
 
 // Lowest row i (1 to 99) whose source values enclose x: T(i) != 0 and
 // T(i) <= x <= T(i+1). So a value equal to a row value is taken as the upper
@@ -41,9 +78,11 @@ public:
     // Converts a non-empty `text` typed for `source` and hands the six other
     // scales' texts to `sink` in TargetOrder(source). On failure, the targets
     // handed over before it keep what they were given; a text that is not a
-    // number fails before any is handed over.
+    // number fails before any is handed over. Given `reasons`, a conversion
+    // that ends Converted leaves there why each target got its text.
     [[nodiscard]] ConversionOutcome Convert(Scale source, std::u16string_view text,
-                                            const TargetSink& sink) const;
+                                            const TargetSink& sink,
+                                            ConversionReasons* reasons = nullptr) const;
 
     const NumberText& Numbers() const { return m_numbers; }
 

@@ -301,4 +301,13 @@ std::u16string NumberText::FormatOneDecimal(float value) const {
     return text;
 }
 
+std::u16string NumberText::FormatAsTable(float value) const {
+    std::u16string text = FormatOneDecimal(value);
+    const std::u16string noTenth = m_symbols.decimalPoint + m_symbols.zeroDigit;
+    if (text.ends_with(noTenth)) {
+        text.resize(text.size() - noTenth.size());
+    }
+    return text;
+}
+
 }  // namespace kestal

@@ -45,6 +45,10 @@ public:
     // value that is not finite has no text and gives "".
     std::u16string FormatOneDecimal(float value) const;
 
+    // A table cell as the table writes it: its tenth only where it has one
+    // (586 -> "586", 57.3f -> "57,3"). Row numbers are written the same way.
+    std::u16string FormatAsTable(float value) const;
+
     const NumberSymbols& Symbols() const { return m_symbols; }
 
 private:

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app/box_notes.hpp"
 #include "app/key_strokes.hpp"
 #include "conversion/conversion_engine.hpp"
 #include "conversion_rows.hpp"
@@ -99,6 +100,57 @@ TEST(Convert, EveryBoxAsShown) {
     EXPECT_EQ(Boxes(HV, "645.5", ConversionTable::BuiltIn(), kEnglish),
               "645.5||79.9||57.6|68.9|2202.0");
     EXPECT_EQ(Boxes(HV, "645,5", ConversionTable::BuiltIn(), kEnglish), "645,5|-|-|-|-|-|- FAIL");
+}
+
+// The notes on the boxes after typing `text` for `source`.
+BoxNotes Notes(Scale source, std::u16string_view text, const NumberSymbols& symbols) {
+    const ConversionEngine engine(symbols);
+    ConversionReasons reasons;
+    std::array<std::u16string, kScaleCount> shown;
+    shown[ColumnOf(source)] = text;
+    const auto outcome = engine.Convert(
+        source, text, [&](Scale target, std::u16string_view s) { shown[ColumnOf(target)] = s; },
+        &reasons);
+    EXPECT_EQ(outcome, ConversionOutcome::Converted);
+    return NotesOf(reasons, text, shown, engine.Numbers());
+}
+
+// Every kind of reason, worded with the locale's separator in its numbers
+// (and only there: "(57,8 HRC), lignes" keeps its comma under a point).
+TEST(Notes, EveryReasonInBothLocales) {
+    const auto pointed = [](std::u16string text) {
+        const auto digit = [](char16_t c) { return c >= u'0' && c <= u'9'; };
+        for (std::size_t k = 1; k + 1 < text.size(); ++k) {
+            if (text[k] == u',' && digit(text[k - 1]) && digit(text[k + 1])) {
+                text[k] = u'.';
+            }
+        }
+        return text;
+    };
+    // clang-format off
+    for (const auto& [source, text, box, note] :
+         std::vector<std::tuple<Scale, std::u16string, Scale, std::u16string>>{
+             {HV, u"645", HRC, u"57,6 HRC : interpolé entre HV 640 (57,3 HRC) et HV 650 (57,8 HRC), "
+                               u"lignes 79 et 80 de la table"},
+             {HRC, u"20,3", HV, u"240,0 HV : valeur de la table pour HRC 20,3, ligne 33"},
+             {HV, u"645", HB, u"Pas de valeur HB au-delà de 586 HBW (HV 640, ligne 79) : la table "
+                              u"n'en donne pas"},
+             {HV, u"237", HRC, u"Pas de valeur HRC en deçà de 20,3 HRC (HV 240, ligne 33) : la "
+                               u"table n'en donne pas"},
+             {HV, u"645", HRB, u"Pas de valeur HRB entre HV 640 et HV 650 (lignes 79 et 80) : la "
+                               u"table n'en donne pas"},
+             {HV, u"20", Rm, u"Pas de valeur Rm : 20 HV est hors de la table (de 80 à 940 HV)"},
+             {HRC, u"50,1", HRC, u"50,1 HRC : entre HRC 49,8 et HRC 50,5, lignes 66 et 67 de la table"},
+             {HB, u"586", HB, u"586 HBW : valeur de la table, ligne 79"},
+             {Rm, u"279,5", Rm, u"279,5 MPa est hors de la table (de 280 à 2220 MPa)"}}) {
+        // clang-format on
+        EXPECT_EQ(Notes(source, text, kFrench).reasons[ColumnOf(box)], note);
+        EXPECT_EQ(Notes(source, pointed(text), kEnglish).reasons[ColumnOf(box)], pointed(note));
+    }
+    const std::u16string firstLines =
+        u"586 HBW\n640,0 HV (valeur convertie de 586 HBW ; table Kestal 1.00 d'après NF A "
+        u"03-172 et NF A 03-173, ligne 79)\n";
+    EXPECT_EQ(Notes(HB, u"586", kFrench).report.substr(0, firstLines.size()), firstLines);
 }
 
 // Each step rounded to single: keeping p and q in double, or taking d from

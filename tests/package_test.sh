@@ -49,7 +49,7 @@ shown=$(QT_QPA_PLATFORM=offscreen KESTAL_QUIT_WHEN_SHOWN=1 "$root/usr/bin/kestal
 if message=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$root/usr/bin/kestal" 2>&1); then
     fail "started without a display"
 fi
-[[ "$message" == *"aucun écran trouvé"*"xvfb-run"* && $(wc -l <<<"$message") -eq 1 ]] ||
+[[ "$message" == *"aucun écran trouvé"*"« xvfb-run -a kestal »"* && $(wc -l <<<"$message") -eq 1 ]] ||
     fail "no clear message without a display: '$message'"
 converted=$("$root/usr/bin/kestal-convert" --from HV --locale fr_FR 200 | tail -n 1)
 [[ "$converted" == $'200\t190,0\t\t91,8\t\t\t650,0' ]] || fail "installed kestal-convert gave '$converted'"

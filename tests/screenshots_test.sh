@@ -15,7 +15,7 @@ mkdir -m 700 "$work/runtime"
 XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=offscreen "$program" "$work/out" ||
     fail "$program failed"
 size() { file -b "$1" | grep -o '[0-9]* x [0-9]*'; }
-for name in form1.png form2.png; do
+for name in form1.png form2.png tooltip.png; do
     [[ -f "$work/out/$name" ]] || fail "no $name drawn"
     [[ -f "$committed/$name" ]] || fail "$committed/$name is missing: run scripts/screenshots"
     [[ "$(size "$work/out/$name")" == "$(size "$committed/$name")" ]] ||

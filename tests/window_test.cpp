@@ -4,10 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
@@ -95,6 +98,24 @@ protected:
         Box(source)->setFocus();
         Box(source)->setText(text.chopped(1));
         QTest::keyClick(Box(source), text.back().toLatin1());
+    }
+    // The clipboard after `entry` of the box's context menu, which must hold
+    // the standard entries, a separator and its two own; "-" if it copied nothing.
+    QString CopiedFromMenu(Scale scale, std::u16string_view entry) {
+        QGuiApplication::clipboard()->setText("-");
+        QContextMenuEvent event(QContextMenuEvent::Mouse, {}, Box(scale)->mapToGlobal(QPoint()));
+        QApplication::sendEvent(Box(scale), &event);
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QLineEdit plain;
+        const std::unique_ptr<QMenu> standard(plain.createStandardContextMenu());
+        if (menu == nullptr || menu->actions().size() != standard->actions().size() + 3) {
+            return "no such menu";
+        }
+        for (QAction* action : menu->actions()) {
+            action->text() == ToQString(entry) ? action->trigger() : void();
+        }
+        menu->close();
+        return QGuiApplication::clipboard()->text();
     }
     Form2* OpenHelp() {
         QTest::mouseClick(Command(m_form.get(), "Command3"), Qt::LeftButton);
@@ -365,6 +386,54 @@ TEST_F(Windows, QuitAndCloseBoxEndTheProgram) {
         m_form->show();
     }
     EXPECT_TRUE(m_messages.empty());
+}
+
+// After a run each box tells why it shows what it shows; clearing all and the
+// failure path take the tooltips away with the values.
+TEST_F(Windows, TooltipsTellWhyUntilTheBoxesAreEmptied) {
+    for (const bool clearAll : {true, false}) {
+        QTest::keyClicks(Box(HV), "645");
+        EXPECT_EQ(Box(HRC)->toolTip(),
+                  "57,6 HRC : interpolé entre HV 640 (57,3 HRC) et HV 650 "
+                  "(57,8 HRC), lignes 79 et 80 de la table");
+        clearAll ? QTest::mouseClick(Command(m_form.get(), "Command1"), Qt::LeftButton)
+                 : QTest::keyClick(Box(HV), Qt::Key_A);
+        for (const Scale scale : kAllScales) {
+            EXPECT_EQ(Box(scale)->toolTip(), QString()) << clearAll;
+        }
+    }
+}
+
+// Both copies from any box's context menu, the seven values from
+// Ctrl+Shift+C too; with every box empty none copies.
+TEST_F(Windows, ContextMenuAndShortcutCopyTheResults) {
+    const auto shortcut = [this] {
+        QGuiApplication::clipboard()->setText("-");
+        QTest::keyClick(Box(HRB), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        return QGuiApplication::clipboard()->text();
+    };
+    EXPECT_EQ(
+        CopiedFromMenu(HV, kCopySevenValues) + CopiedFromMenu(HV, kCopyForReport) + shortcut(),
+        "---");
+    QTest::keyClicks(Box(HV), "645");
+    const QString values = "HV\tHB\tHRA\tHRB\tHRC\tHRD\tRm\n645\t\t79,9\t\t57,6\t68,9\t2200,0\n";
+    EXPECT_EQ(CopiedFromMenu(Rm, kCopySevenValues), values);
+    EXPECT_EQ(shortcut(), values);
+    const QStringList report = CopiedFromMenu(HB, kCopyForReport).split(u'\n');
+    ASSERT_EQ(report.size(), 6);  // the typed value, four converted ones, the last end of line
+    EXPECT_EQ(report[0], "645 HV");
+    EXPECT_EQ(report[2],
+              "57,6 HRC (valeur convertie de 645 HV ; table Kestal 1.00 d'après NF A "
+              "03-172 et NF A 03-173, lignes 79 et 80)");
+}
+
+// The hint asks for the separator the boxes read: a point where the locale has one.
+TEST_F(Windows, HintNamesTheLocalesSeparator) {
+    const QString shown =
+        Form1(NumberSymbols{u".", u"-", u"+", u"e"}).findChild<QLabel*>("Label4")->text();
+    EXPECT_LT(shown.indexOf("point"), shown.indexOf("virgule"));
+    EXPECT_EQ(m_form->findChild<QLabel*>("Label4")->text(),
+              ToQString(Form1Description().Control("Label4").text));
 }
 
 }  // namespace

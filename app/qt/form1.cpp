@@ -1,7 +1,10 @@
 #include "app/qt/form1.hpp"
 
+#include <QAction>
+#include <QClipboard>
 #include <QCloseEvent>
-#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -13,12 +16,23 @@
 
 namespace kestal {
 
-Form1::Form1(const NumberSymbols& numbers) : m_engine(numbers) {
+Form1::Form1(const NumberSymbols& numbers)
+    : m_engine(numbers),
+      m_copyValues(new QAction(ToQString(kCopySevenValues), this)),
+      m_copyReport(new QAction(ToQString(kCopyForReport), this)) {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     const WindowDescription& description = Form1Description();
     const QList<QWidget*> controls = BuildWindow(*this, description);
+    findChild<QLabel*>(QStringLiteral("Label4"))->setText(ToQString(HintText(numbers)));
+    m_copyValues->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    m_copyValues->setShortcutContext(Qt::WindowShortcut);
+    addAction(m_copyValues);
+    connect(m_copyValues, &QAction::triggered, this,
+            [this] { QGuiApplication::clipboard()->setText(ToQString(SevenValues(*this))); });
+    connect(m_copyReport, &QAction::triggered, this,
+            [this] { QGuiApplication::clipboard()->setText(m_report); });
     for (qsizetype k = 0; k < controls.size(); ++k) {
         const ControlDescription& control = description.controls[static_cast<std::size_t>(k)];
         if (auto* box = qobject_cast<ScaleBox*>(controls[k])) {
@@ -28,6 +42,8 @@ Form1::Form1(const NumberSymbols& numbers) : m_engine(numbers) {
             box->setText(box->objectName());
             box->setAccessibleName(ToQString(description.Control(CaptionName(scale)).text));
             connect(box, &ScaleBox::KeyUp, this, [this, scale] { Text_KeyUp(scale); });
+            connect(box, &ScaleBox::textChanged, this, &Form1::RefreshCopies);
+            box->SetMenuActions({m_copyValues, m_copyReport});
         }
     }
     const auto command = [this](const char* name) {
@@ -62,6 +78,21 @@ void Form1::ShowNotANumber() {
     message.setObjectName(QStringLiteral("NotANumberMessage"));
     message.setWindowModality(Qt::ApplicationModal);
     message.exec();
+}
+
+void Form1::SetNotes(const BoxNotes& notes) {
+    for (const Scale scale : kAllScales) {
+        Box(scale)->setToolTip(ToQString(notes.reasons[ColumnOf(scale)]));
+    }
+    m_report = ToQString(notes.report);
+    RefreshCopies();
+}
+
+// Nothing to copy from seven empty boxes, nor a report without a run behind it.
+void Form1::RefreshCopies() {
+    const bool anyShown = !SevenValues(*this).empty();
+    m_copyValues->setEnabled(anyShown);
+    m_copyReport->setEnabled(anyShown && !m_report.isEmpty());
 }
 
 // The table is built in, ready before any window: loading only empties the boxes.

@@ -8,13 +8,17 @@
 #include "conversion/conversion_engine.hpp"
 #include "conversion/scale.hpp"
 
+class QAction;
+
 namespace kestal {
 
 class Form2;
 class ScaleBox;
 
 // The main window: one box per scale, each converting into the six others at
-// every key release in it, and three commands (clear all, quit, help).
+// every key release in it, each telling in its tooltip why it shows what it
+// shows; three commands (clear all, quit, help); and two copies of the
+// results from every box's context menu, the first also on Ctrl+Shift+C.
 class Form1 : public QWidget, private ScaleBoxes {
     Q_OBJECT
 
@@ -32,6 +36,8 @@ private:
     std::u16string Text(Scale scale) const override;
     void SetText(Scale scale, std::u16string_view text) override;
     void ShowNotANumber() override;
+    void SetNotes(const BoxNotes& notes) override;
+    void RefreshCopies();
 
     void Form_Load();
     void Text_KeyUp(Scale source);
@@ -43,6 +49,9 @@ private:
     ConversionEngine m_engine;
     std::array<ScaleBox*, kScaleCount> m_boxes{};
     QPointer<Form2> m_help;
+    QAction* m_copyValues;
+    QAction* m_copyReport;
+    QString m_report;  // of the last run
 };
 
 }  // namespace kestal

@@ -1,6 +1,8 @@
 #include "app/qt/scale_box.hpp"
 
+#include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMenu>
 
 namespace kestal {
 
@@ -21,6 +23,14 @@ void ScaleBox::keyReleaseEvent(QKeyEvent* event) {
 void ScaleBox::focusOutEvent(QFocusEvent* event) {
     m_strokes.FocusLeft();
     QLineEdit::focusOutEvent(event);
+}
+
+void ScaleBox::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu* menu = createStandardContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->addSeparator();
+    menu->addActions(m_menuActions);
+    menu->popup(event->globalPos());
 }
 
 }  // namespace kestal

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QLineEdit>
+#include <QList>
 
 #include "app/key_strokes.hpp"
 #include "conversion/scale.hpp"
@@ -9,7 +10,8 @@ namespace kestal {
 
 // The text box of one scale. Its KeyUp signal is the key release that starts a
 // conversion: one per keystroke typed in this box (see KeyStrokes). Setting
-// its text from the program raises nothing.
+// its text from the program raises nothing. Its context menu is the standard
+// one with the window's own entries after it.
 class ScaleBox : public QLineEdit {
     Q_OBJECT
 
@@ -17,6 +19,7 @@ public:
     ScaleBox(Scale scale, QWidget* parent);
 
     Scale BoxScale() const { return m_scale; }
+    void SetMenuActions(const QList<QAction*>& actions) { m_menuActions = actions; }
 
 Q_SIGNALS:
     void KeyUp();
@@ -25,9 +28,11 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     Scale m_scale;
+    QList<QAction*> m_menuActions;
     KeyStrokes m_strokes;
 };
 

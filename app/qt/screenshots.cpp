@@ -1,11 +1,14 @@
 // Renders both windows into PNG files for the README:
 //   kestal-screenshots OUTPUT_DIR
-// The main window shows a conversion typed into the HV box; the help window
-// as it opens. Run it with QT_QPA_PLATFORM=offscreen where there is no display.
+// The main window shows a conversion typed into the HV box; tooltip.png the
+// same with the HRC box's tooltip open; the help window as it opens. Run it with
+// QT_QPA_PLATFORM=offscreen where there is no display.
 
 #include <QApplication>
 #include <QDir>
+#include <QPainter>
 #include <QTest>
+#include <QToolTip>
 #include <cstdio>
 
 #include "app/qt/form1.hpp"
@@ -14,6 +17,31 @@
 #include "app/qt/qt_text.hpp"
 #include "app/qt/scale_box.hpp"
 #include "app/qt/user_locale.hpp"
+
+namespace {
+
+// The window with the tooltip of `box` open over it, as one picture.
+QPixmap WithToolTip(QWidget& window, QWidget& box) {
+    QToolTip::showText(box.mapToGlobal(QPoint(box.width() / 2, box.height())), box.toolTip(), &box);
+    QWidget* tip = nullptr;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->inherits("QTipLabel") && widget->isVisible()) {
+            tip = widget;
+        }
+    }
+    if (tip == nullptr) {
+        return {};
+    }
+    const QRect area = window.geometry().united(tip->geometry());
+    QPixmap picture(area.size());
+    picture.fill(QColor(0x5a, 0x5a, 0x5a));  // a desktop behind, where the tip overhangs
+    QPainter painter(&picture);
+    painter.drawPixmap(window.geometry().topLeft() - area.topLeft(), window.grab());
+    painter.drawPixmap(tip->geometry().topLeft() - area.topLeft(), tip->grab());
+    return picture;
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -34,6 +62,10 @@ int main(int argc, char* argv[]) {
     QTest::keyClicks(form1.Box(kestal::Scale::HV), QStringLiteral("645"));
 
     bool saved = form1.grab().save(out.filePath(QStringLiteral("form1.png")));
+    saved = WithToolTip(form1, *form1.Box(kestal::Scale::HRC))
+                .save(out.filePath(QStringLiteral("tooltip.png"))) &&
+            saved;
+    QToolTip::hideText();
     QTest::mouseClick(form1.findChild<QWidget*>(QStringLiteral("Command3")), Qt::LeftButton);
     if (kestal::Form2* help = form1.HelpWindow()) {
         saved = help->grab().save(out.filePath(QStringLiteral("form2.png"))) && saved;

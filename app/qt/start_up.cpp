@@ -1,7 +1,9 @@
 #include "app/qt/start_up.hpp"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QEvent>
+#include <QFileInfo>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
@@ -31,15 +33,34 @@ private:
     QWidget& m_window;
 };
 
+// A command that starts this very program from the current folder: the
+// built program's path when it runs from its build tree, else the installed
+// `kestal`, which PATH finds.
+QString ProgramCommand() {
+    const QString running = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
+    const QString built = QFileInfo(QStringLiteral(KESTAL_BUILT_PROGRAM)).canonicalFilePath();
+    if (running.isEmpty() || running != built) {
+        return QStringLiteral("kestal");
+    }
+    const QString relative = QDir::current().relativeFilePath(built);
+    if (relative.startsWith(QStringLiteral(".."))) {
+        return built;
+    }
+    // Without a slash the shell would look the name up in PATH.
+    return relative.contains(u'/') ? relative : QStringLiteral("./") + relative;
+}
+
 }  // namespace
 
 QString MissingDisplayMessage() {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
         qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
         return QStringLiteral(
-            "Kestal : aucun écran trouvé (DISPLAY et WAYLAND_DISPLAY sont vides) ; lancez-le "
-            "depuis une session de bureau, ou dans un serveur X virtuel avec « xvfb-run -a "
-            "kestal » (paquet xvfb).");
+                   "Kestal : aucun écran trouvé (DISPLAY et WAYLAND_DISPLAY sont vides) ; "
+                   "lancez-le "
+                   "depuis une session de bureau, ou dans un serveur X virtuel avec « xvfb-run -a "
+                   "%1 » (paquet xvfb).")
+            .arg(ProgramCommand());
     }
     return {};
 }

@@ -7,7 +7,8 @@ class QWidget;
 namespace kestal {
 
 // Without a display Qt stops with a raw plugin error; this says instead, in
-// one sentence, what is missing and how to run the program anyway. Empty when
+// one sentence, what is missing and how to run the program anyway, with a
+// command that works from the current folder. Empty when
 // a display (or an explicit Qt platform, such as offscreen) is there.
 QString MissingDisplayMessage();
 

@@ -62,9 +62,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     std::vector<std::pair<Scale, std::u16string>> handed;
+    ConversionReasons reasons;
     const ConversionOutcome outcome = engine.Convert(
         source, text,
-        [&](Scale target, std::u16string_view shown) { handed.emplace_back(target, shown); });
+        [&](Scale target, std::u16string_view shown) { handed.emplace_back(target, shown); },
+        &reasons);
     // Every built-in cell is finite and small, so no interpolation step can
     // leave the range: the only failure is a text that is not a number.
     if ((outcome == ConversionOutcome::Converted) != typed.has_value()) {
@@ -82,8 +84,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     for (std::size_t k = 0; k < order.size(); ++k) {
         const auto& [target, shown] = handed[k];
-        if (target != order[k]) {
+        if (target != order[k] || reasons.targets[k].target != target) {
             Broken("targets handed over out of TargetOrder");
+        }
+        const ReasonKind kind = reasons.targets[k].kind;
+        if (shown.empty() == (kind == ReasonKind::Interpolated || kind == ReasonKind::ExactRow)) {
+            Broken("a target's reason disagrees with its text");
         }
         if (shown.empty()) {
             continue;
