@@ -271,6 +271,10 @@ int wmain(int argc, wchar_t* argv[]) {
         for (const wchar_t* c = argv[3]; *c != 0; ++c) {
             program.Stroke(program.Box(Scale::HV), *c);
         }
+        // Painted before the caller takes its picture.
+        RedrawWindow(program.Main(), nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        Send(program.Main(), WM_NULL);
         RECT frame{};
         GetWindowRect(program.Main(), &frame);
         std::printf("%ld %ld %ld %ld\n", frame.left, frame.top, frame.right - frame.left,

@@ -22,7 +22,7 @@ wine_session_start() {
     export TMPDIR=$WINE_SESSION WINEPREFIX=$WINE_SESSION/prefix WINEARCH=win64 WINEDEBUG=-all
     export WINEDLLOVERRIDES="mscoree,mshtml="
     # The user's default locale, and so its decimal comma.
-    export LC_ALL=fr_FR.UTF-8
+    { export LC_ALL=fr_FR.UTF-8; } 2>/dev/null  # Wine reads the name itself
     env -u DISPLAY timeout 120 wineboot -i >/dev/null 2>&1
     timeout 60 wineserver -w
     # Windows draw their own frames, so the screen shows what Windows would.
