@@ -1,9 +1,9 @@
 // Drives the real kestal.exe from outside, as a user would: key strokes into
-// the boxes' own window procedures, texts read back from the controls.
+// the boxes' own window procedures, texts read back from the controls, which
+// it finds by the identifiers their description gives them.
 //   driver.exe test kestal.exe       the checks below; exit status 1 on a failure
 //   driver.exe pose kestal.exe TEXT  types TEXT in HV, prints the main window's
 //                                    rectangle and leaves the program running
-// Controls are found by the identifiers that the description gives them.
 
 #include <windows.h>
 
@@ -30,19 +30,16 @@ std::wstring Wide(std::u16string_view text) {
     return {text.begin(), text.end()};
 }
 
-// Polls `done` every 20 ms for at most five seconds.
+// Polls every 20 ms for at most five seconds.
 template <typename Done>
 bool WaitFor(Done done) {
-    for (int tries = 0; tries < 250; ++tries) {
-        if (done()) {
-            return true;
-        }
+    for (int tries = 0; tries < 250 && !done(); ++tries) {
         Sleep(20);
     }
     return done();
 }
 
-// Never blocks for long: while a message box is up, the program answers nothing.
+// Never blocks for long: while its message is up, the program answers nothing.
 LRESULT Send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0, UINT ms = 5000) {
     DWORD_PTR result = 0;
     SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, ms, &result);
@@ -56,43 +53,27 @@ std::wstring TextOf(HWND control) {
     return {text.data(), static_cast<std::size_t>(length)};
 }
 
-class Program {
-public:
-    explicit Program(const wchar_t* exe) {
-        STARTUPINFOW startup{};
-        startup.cb = sizeof startup;
-        std::wstring command = std::wstring(L"\"") + exe + L"\"";
-        m_started = CreateProcessW(exe, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                   nullptr, &startup, &m_process) != 0;
-        if (m_started) {
-            WaitForInputIdle(m_process.hProcess, 10000);
-            WaitFor([this] { return (m_main = Window(Form1Description())) != nullptr; });
-        }
-    }
-    void Leave() { m_leave = true; }
-    ~Program() {
-        if (m_started && !m_leave) {
-            TerminateProcess(m_process.hProcess, 1);
-        }
-        if (m_started) {
-            CloseHandle(m_process.hProcess);
-            CloseHandle(m_process.hThread);
-        }
-    }
+HWND Window(const WindowDescription& window) {
+    return FindWindowW(kWindowClass, Wide(window.caption).c_str());
+}
 
-    HWND Main() const { return m_main; }
-    HANDLE Process() const { return m_process.hProcess; }
-    static HWND Window(const WindowDescription& window) {
-        return FindWindowW(kWindowClass, Wide(window.caption).c_str());
-    }
-    HWND Control(HWND window, const WindowDescription& description, std::string_view name) const {
-        return GetDlgItem(window, ControlId(description, name));
-    }
-    HWND Box(Scale scale) const { return Control(m_main, Form1Description(), BoxName(scale)); }
+HWND Control(HWND window, const WindowDescription& description, std::string_view name) {
+    return GetDlgItem(window, ControlId(description, name));
+}
+
+void Click(HWND window, const WindowDescription& description, std::string_view name) {
+    Send(Control(window, description, name), BM_CLICK);
+}
+
+struct Program {
+    PROCESS_INFORMATION process{};
+    HWND main = nullptr;
+
+    HWND Box(Scale scale) const { return Control(main, Form1Description(), BoxName(scale)); }
     HWND Focus() const {
         GUITHREADINFO info{};
         info.cbSize = sizeof info;
-        return GetGUIThreadInfo(m_process.dwThreadId, &info) ? info.hwndFocus : nullptr;
+        return GetGUIThreadInfo(process.dwThreadId, &info) ? info.hwndFocus : nullptr;
     }
     Texts BoxTexts() const {
         Texts texts;
@@ -101,48 +82,23 @@ public:
         }
         return texts;
     }
-    // Key down, character, key up, each through the box's window procedure.
-    // The release may open the message: it is not waited for.
+    // Key down, character, key up. The release may open the message: it is not waited for.
     void Stroke(HWND box, wchar_t character) const {
-        UINT key = character;
-        if (character == L',') {
-            key = VK_OEM_COMMA;
-        } else if (character >= L'a' && character <= L'z') {
-            key = character - L'a' + L'A';
-        }
+        const bool lower = character >= L'a' && character <= L'z';
+        const UINT key = character == L',' ? VK_OEM_COMMA : lower ? character - 32 : character;
         const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16;
         Send(box, WM_KEYDOWN, key, 1 | scan);
         Send(box, WM_CHAR, character, 1 | scan);
         Send(box, WM_KEYUP, key, 1 | scan | (LPARAM{3} << 30), 300);
     }
-    // As the window tests type: all but the last character written, the last one a key stroke.
+    // As the Linux window tests type: all but the last character written, the last one a stroke.
     void Type(Scale scale, const std::wstring& text) const {
-        HWND box = Box(scale);
         const std::wstring head = text.substr(0, text.size() - 1);
-        Send(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(head.c_str()));
-        Send(box, EM_SETSEL, head.size(), head.size());
-        Stroke(box, text.back());
+        Send(Box(scale), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(head.c_str()));
+        Send(Box(scale), EM_SETSEL, head.size(), head.size());
+        Stroke(Box(scale), text.back());
     }
-    bool Click(HWND window, const WindowDescription& description, std::string_view name) const {
-        HWND button = Control(window, description, name);
-        Send(button, BM_CLICK);
-        return button != nullptr;
-    }
-
-private:
-    PROCESS_INFORMATION m_process{};
-    bool m_started = false;
-    bool m_leave = false;
-    HWND m_main = nullptr;
 };
-
-Texts Row(std::array<const wchar_t*, kScaleCount> texts) {
-    Texts row;
-    for (std::size_t i = 0; i < row.size(); ++i) {
-        row[i] = texts[i];
-    }
-    return row;
-}
 
 void StartUp(const Program& program) {
     wchar_t decimal[8] = {};
@@ -154,7 +110,7 @@ void StartUp(const Program& program) {
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
     RECT client{};
-    GetClientRect(program.Main(), &client);
+    GetClientRect(program.main, &client);
     Check(client.right == MulDiv(Form1Description().clientWidth, dpi, 1440) &&
               client.bottom == MulDiv(Form1Description().clientHeight, dpi, 1440),
           "client area in twips at the screen's resolution");
@@ -163,11 +119,10 @@ void StartUp(const Program& program) {
 void Conversions(const Program& program) {
     HWND hv = program.Box(Scale::HV);
     program.Stroke(hv, L'2');
-    Check(program.BoxTexts() == Row({L"2", L"", L"", L"", L"", L"", L""}),
-          "HV 2 is below the table");
+    Check(program.BoxTexts() == Texts{L"2"}, "HV 2 is below the table");
     program.Stroke(hv, L'0');
     program.Stroke(hv, L'0');
-    const Texts typed200 = Row({L"200", L"190,0", L"", L"91,8", L"", L"", L"650,0"});
+    const Texts typed200{L"200", L"190,0", L"", L"91,8", L"", L"", L"650,0"};
     Check(program.BoxTexts() == typed200, "typing 2, 0, 0 in HV converts 200");
 
     // Tab goes through the dialog manager; its release comes to the next box.
@@ -178,28 +133,20 @@ void Conversions(const Program& program) {
     Check(program.BoxTexts() == typed200, "Tab rewrites nothing");
 
     const std::vector<std::pair<Scale, Texts>> runs = {
-        {Scale::HV, Row({L"640", L"586,0", L"79,8", L"", L"57,3", L"68,7", L"2180,0"})},
-        {Scale::HB, Row({L"640,0", L"586", L"79,8", L"", L"57,3", L"68,7", L"2180,0"})},
-        {Scale::HRA, Row({L"650,0", L"", L"80", L"", L"57,8", L"69,0", L"2220,0"})},
-        {Scale::HRB, Row({L"225,0", L"213,8", L"", L"96,3", L"", L"", L"720,0"})},
-        {Scale::HRC, Row({L"240,0", L"228,0", L"60,7", L"", L"20,3", L"40,3", L"770,0"})},
-        {Scale::HRD, Row({L"240,0", L"228,0", L"60,7", L"", L"20,3", L"40,3", L"770,0"})},
-        {Scale::Rm, Row({L"650,0", L"", L"80,0", L"", L"57,8", L"69,0", L"2220"})},
-        {Scale::Rm, Row({L"", L"", L"", L"", L"", L"", L"279"})}};
-    bool all = true;
+        {Scale::HV, {L"640", L"586,0", L"79,8", L"", L"57,3", L"68,7", L"2180,0"}},
+        {Scale::HB, {L"640,0", L"586", L"79,8", L"", L"57,3", L"68,7", L"2180,0"}},
+        {Scale::HRA, {L"650,0", L"", L"80", L"", L"57,8", L"69,0", L"2220,0"}},
+        {Scale::HRB, {L"225,0", L"213,8", L"", L"96,3", L"", L"", L"720,0"}},
+        {Scale::HRC, {L"240,0", L"228,0", L"60,7", L"", L"20,3", L"40,3", L"770,0"}},
+        {Scale::HRD, {L"240,0", L"228,0", L"60,7", L"", L"20,3", L"40,3", L"770,0"}},
+        {Scale::Rm, {L"650,0", L"", L"80,0", L"", L"57,8", L"69,0", L"2220"}},
+        {Scale::Rm, {L"", L"", L"", L"", L"", L"", L"279"}}};
     for (const auto& [source, shown] : runs) {
         program.Type(Scale::HV, L"300");
         program.Type(source, shown[ColumnOf(source)]);
-        if (program.BoxTexts() != shown) {
-            std::printf("  from box %d: %ls|%ls|%ls|%ls|%ls|%ls|%ls\n", ColumnOf(source) + 1,
-                        program.BoxTexts()[0].c_str(), program.BoxTexts()[1].c_str(),
-                        program.BoxTexts()[2].c_str(), program.BoxTexts()[3].c_str(),
-                        program.BoxTexts()[4].c_str(), program.BoxTexts()[5].c_str(),
-                        program.BoxTexts()[6].c_str());
-            all = false;
-        }
+        const std::string what = "converts from " + std::string(BoxName(source)) + " as on Linux";
+        Check(program.BoxTexts() == shown, what.c_str());
     }
-    Check(all, "a value from every box converts as on Linux");
 }
 
 void NotANumber(const Program& program) {
@@ -208,18 +155,15 @@ void NotANumber(const Program& program) {
     const std::wstring title = Wide(kApplicationTitle);
     Check(WaitFor([&] { return (message = FindWindowW(L"#32770", title.c_str())) != nullptr; }),
           "a letter opens the message, captioned Kestal");
-    if (message == nullptr) {
-        return;
-    }
-    Check(TextOf(GetDlgItem(message, 0xFFFF)) == Wide(kNotANumberMessage) &&
-              GetDlgItem(message, IDOK) != nullptr && GetDlgItem(message, IDCANCEL) == nullptr,
-          "the message says the value is not a number, with OK only");
     // The icon's place, 20 on Windows and 0x440 under Wine, holds none.
-    const auto noIcon = [message](int id) {
+    const auto noIcon = [&message](int id) {
         HWND place = GetDlgItem(message, id);
         return place == nullptr || Send(place, STM_GETICON) == 0;
     };
-    Check(noIcon(20) && noIcon(0x440), "the message shows no icon");
+    Check(TextOf(GetDlgItem(message, 0xFFFF)) == Wide(kNotANumberMessage) &&
+              GetDlgItem(message, IDOK) != nullptr && GetDlgItem(message, IDCANCEL) == nullptr &&
+              noIcon(20) && noIcon(0x440),
+          "the message says the value is not a number, with OK only and no icon");
     PostMessageW(message, WM_COMMAND, IDOK, 0);
     Check(WaitFor([&] { return !IsWindow(message) && program.BoxTexts() == Texts{}; }),
           "closing it leaves seven empty boxes");
@@ -228,27 +172,24 @@ void NotANumber(const Program& program) {
 void Commands(const Program& program) {
     program.Type(Scale::HV, L"200");
     const Texts typed = program.BoxTexts();
-    program.Click(program.Main(), Form1Description(), "Command1");
+    Click(program.main, Form1Description(), "Command1");
     Check(typed[1] == L"190,0" && program.BoxTexts() == Texts{}, "Effacer tout empties all boxes");
 
     program.Type(Scale::HV, L"200");
-    program.Click(program.Main(), Form1Description(), "Command3");
+    Click(program.main, Form1Description(), "Command3");
     HWND help = nullptr;
-    Check(WaitFor([&] { return (help = Program::Window(Form2Description())) != nullptr; }) &&
-              !IsWindowEnabled(program.Main()),
+    Check(WaitFor([&] { return (help = Window(Form2Description())) != nullptr; }) &&
+              !IsWindowEnabled(program.main),
           "Aide shows the help window and disables the main one");
-    if (help == nullptr) {
-        return;
-    }
-    program.Click(help, Form2Description(), "Command1");
-    Check(WaitFor([&] { return !IsWindow(help) && IsWindowEnabled(program.Main()); }) &&
+    Click(help, Form2Description(), "Command1");
+    Check(WaitFor([&] { return !IsWindow(help) && IsWindowEnabled(program.main); }) &&
               program.BoxTexts() == typed,
           "Retour destroys it and the main window works again, as it was");
 
-    program.Click(program.Main(), Form1Description(), "Command2");
+    Click(program.main, Form1Description(), "Command2");
     DWORD exitCode = 1;
-    Check(WaitForSingleObject(program.Process(), 5000) == WAIT_OBJECT_0 &&
-              GetExitCodeProcess(program.Process(), &exitCode) && exitCode == 0,
+    Check(WaitForSingleObject(program.process.hProcess, 5000) == WAIT_OBJECT_0 &&
+              GetExitCodeProcess(program.process.hProcess, &exitCode) && exitCode == 0,
           "Terminé ends the program");
 }
 
@@ -262,8 +203,13 @@ int wmain(int argc, wchar_t* argv[]) {
         std::fprintf(stderr, "usage: driver.exe test KESTAL.EXE | pose KESTAL.EXE TEXT\n");
         return 2;
     }
-    Program program(argv[2]);
-    if (program.Main() == nullptr) {
+    Program program;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    std::wstring command = std::wstring(L"\"") + argv[2] + L"\"";
+    if (!CreateProcessW(argv[2], command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &program.process) ||
+        !WaitFor([&] { return (program.main = Window(Form1Description())) != nullptr; })) {
         std::printf("FAIL: %ls shows no main window\n", argv[2]);
         return 1;
     }
@@ -272,19 +218,21 @@ int wmain(int argc, wchar_t* argv[]) {
             program.Stroke(program.Box(Scale::HV), *c);
         }
         // Painted before the caller takes its picture.
-        RedrawWindow(program.Main(), nullptr, nullptr,
+        RedrawWindow(program.main, nullptr, nullptr,
                      RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-        Send(program.Main(), WM_NULL);
+        Send(program.main, WM_NULL);
         RECT frame{};
-        GetWindowRect(program.Main(), &frame);
+        GetWindowRect(program.main, &frame);
         std::printf("%ld %ld %ld %ld\n", frame.left, frame.top, frame.right - frame.left,
                     frame.bottom - frame.top);
-        program.Leave();
         return 0;
     }
     StartUp(program);
     Conversions(program);
     NotANumber(program);
     Commands(program);
+    if (g_failures != 0) {
+        TerminateProcess(program.process.hProcess, 1);
+    }
     return g_failures == 0 ? 0 : 1;
 }
