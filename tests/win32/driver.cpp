@@ -175,16 +175,17 @@ void Commands(const Program& program) {
     Click(program.main, Form1Description(), "Command1");
     Check(typed[1] == L"190,0" && program.BoxTexts() == Texts{}, "Effacer tout empties all boxes");
 
+    // Alt+A and Alt+R, through the dialog manager as access letters.
     program.Type(Scale::HV, L"200");
-    Click(program.main, Form1Description(), "Command3");
+    PostMessageW(program.Box(Scale::HV), WM_SYSCHAR, L'a', LPARAM{1} << 29);
     HWND help = nullptr;
     Check(WaitFor([&] { return (help = Window(Form2Description())) != nullptr; }) &&
               !IsWindowEnabled(program.main),
-          "Aide shows the help window and disables the main one");
-    Click(help, Form2Description(), "Command1");
+          "Alt+A shows the help window and disables the main one");
+    PostMessageW(Control(help, Form2Description(), "Command1"), WM_SYSCHAR, L'r', LPARAM{1} << 29);
     Check(WaitFor([&] { return !IsWindow(help) && IsWindowEnabled(program.main); }) &&
               program.BoxTexts() == typed,
-          "Retour destroys it and the main window works again, as it was");
+          "Alt+R destroys it and the main window works again, as it was");
 
     Click(program.main, Form1Description(), "Command2");
     DWORD exitCode = 1;
