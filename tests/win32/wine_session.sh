@@ -1,6 +1,6 @@
 # Sourced by the Windows tests and scripts/screenshots: a throw-away Wine
 # prefix with French regional settings, on a virtual X server of its own.
-#   wine_session_start   (sets WINE_SESSION, DISPLAY and Wine's variables)
+#   wine_session_start [DPI]  (sets WINE_SESSION, DISPLAY and Wine's variables)
 #   wine_session_stop    (ends every process it started; safe to call twice)
 
 wine_session_stop() {
@@ -27,6 +27,10 @@ wine_session_start() {
     timeout 60 wineserver -w
     # Windows draw their own frames, so the screen shows what Windows would.
     printf '\n[Software\\\\Wine\\\\X11 Driver]\n"Managed"="N"\n' >>"$WINEPREFIX/user.reg"
+    # The screen's resolution, as the display settings give it (96 by default).
+    if [[ -n "${1:-}" ]]; then
+        printf '\n[Control Panel\\\\Desktop]\n"LogPixels"=dword:%08x\n' "$1" >>"$WINEPREFIX/user.reg"
+    fi
     ln -sf /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
 
     local fd_file=$WINE_SESSION/display

@@ -29,5 +29,6 @@ echo "wine_test: $exe is $size bytes"
 
 source "$here/wine_session.sh"
 trap wine_session_stop EXIT
-wine_session_start
+# 120 dots per inch, where twips are not 15 to a pixel.
+wine_session_start 120
 timeout 120 wine "$driver" test "$(winepath -w "$exe" 2>/dev/null)"
