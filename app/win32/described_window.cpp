@@ -75,11 +75,20 @@ void DescribedWindow::Build(DWORD style, DWORD extendedStyle, HWND owner) {
     // The description gives the client area; the frame comes on top of it.
     RECT frame{0, 0, Pixels(m_description.clientWidth), Pixels(m_description.clientHeight)};
     AdjustWindowRectEx(&frame, style, FALSE, extendedStyle);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    // At the design position, moved onto the screen where a high resolution
+    // would push it past the edge.
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const int left = std::max<int>(
+        work.left,
+        std::min<int>(Pixels(m_description.designLeft) + frame.left, work.right - width));
+    const int top = std::max<int>(
+        work.top, std::min<int>(Pixels(m_description.designTop) + frame.top, work.bottom - height));
     const std::wstring caption = Wide(m_description.caption);
-    CreateWindowExW(extendedStyle, kWindowClass, caption.c_str(), style,
-                    Pixels(m_description.designLeft) + frame.left,
-                    Pixels(m_description.designTop) + frame.top, frame.right - frame.left,
-                    frame.bottom - frame.top, owner, nullptr, instance, this);
+    CreateWindowExW(extendedStyle, kWindowClass, caption.c_str(), style, left, top, width, height,
+                    owner, nullptr, instance, this);
 
     m_fonts.push_back(NewFont(m_description.font));
     HWND previous = HWND_TOP;
