@@ -49,7 +49,7 @@ void RegisterClassOnce(HINSTANCE instance, WNDPROC procedure) {
         windowClass.lpfnWndProc = procedure;
         windowClass.hInstance = instance;
         windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
-        windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
         windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
         windowClass.lpszClassName = kWindowClass;
         return RegisterClassExW(&windowClass) != 0;
@@ -139,15 +139,18 @@ void DescribedWindow::Focus(std::string_view name) {
 
 LRESULT DescribedWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_COMMAND:
-            if (HIWORD(wParam) == BN_CLICKED && lParam != 0) {
-                const auto index = static_cast<std::size_t>(LOWORD(wParam) - kFirstControlId);
-                if (index < m_description.controls.size() &&
-                    m_description.controls[index].kind == ControlKind::PushButton) {
-                    Clicked(m_description.controls[index].name);
-                }
+        case WM_COMMAND: {
+            // Enter comes as IDOK: it presses the button that has the focus, as
+            // in any Windows dialog, and nothing else. Escape (IDCANCEL) does nothing.
+            HWND control = wParam == IDOK ? GetFocus() : reinterpret_cast<HWND>(lParam);
+            const auto found = std::ranges::find(m_controls, control);
+            const auto index = static_cast<std::size_t>(found - m_controls.begin());
+            if ((wParam == IDOK || HIWORD(wParam) == BN_CLICKED) && found != m_controls.end() &&
+                m_description.controls[index].kind == ControlKind::PushButton) {
+                Clicked(m_description.controls[index].name);
             }
-            return 0;  // IDOK and IDCANCEL, from Enter and Escape, do nothing
+            return 0;
+        }
         case WM_CTLCOLORSTATIC: {
             const auto coloured = std::ranges::find(m_colours, reinterpret_cast<HWND>(lParam),
                                                     &std::pair<HWND, COLORREF>::first);
