@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+#include "app/window_description.hpp"
+
+namespace kestal {
+
+// A control's Win32 identifier is its place in its window's description, past
+// the identifiers the dialog manager sends for Enter and Escape (IDOK, IDCANCEL
+// and their kin), so that neither key ever reaches a command.
+inline constexpr int kFirstControlId = 100;
+
+inline int ControlId(const WindowDescription& window, std::string_view name) {
+    return kFirstControlId + static_cast<int>(&window.Control(name) - window.controls.data());
+}
+
+// The class of both windows, as the test driver finds them.
+inline constexpr wchar_t kWindowClass[] = L"KestalForm";
+
+}  // namespace kestal

@@ -1,0 +1,51 @@
+#pragma once
+
+// The Win32 front end: each window is built by walking its description
+// (app/window_description), its scale boxes run the shared key-release rule
+// (app/key_strokes, app/key_release_run), and the conversion core does the rest.
+//   DescribedWindow -> Form1 (ScaleBox x 7) / Form2
+
+#include <windows.h>
+
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "app/window_description.hpp"
+
+namespace kestal {
+
+// A top-level window laid out from a description: its controls created in tab
+// order, in the described fonts and colours, at the screen's resolution.
+class DescribedWindow {
+public:
+    DescribedWindow(const DescribedWindow&) = delete;
+    DescribedWindow& operator=(const DescribedWindow&) = delete;
+    virtual ~DescribedWindow();
+
+    HWND Handle() const { return m_window; }
+    HWND Control(std::string_view name) const;
+    // The focus goes to this control and comes back to it when the window is
+    // activated again, after a message or the help window.
+    void Focus(std::string_view name);
+
+protected:
+    explicit DescribedWindow(const WindowDescription& description) : m_description(description) {}
+    void Build(DWORD style, DWORD extendedStyle, HWND owner);
+
+    virtual void Clicked(std::string_view command) = 0;
+    virtual void Closing() = 0;
+    virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    const WindowDescription& m_description;
+    HWND m_window = nullptr;
+    HWND m_focus = nullptr;
+    std::vector<HWND> m_controls;  // in the description's order
+    std::vector<HFONT> m_fonts;
+    std::vector<std::pair<HWND, COLORREF>> m_colours;
+};
+
+}  // namespace kestal

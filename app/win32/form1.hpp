@@ -1,0 +1,42 @@
+#pragma once
+
+#include <array>
+#include <memory>
+#include <string_view>
+
+#include "app/key_release_run.hpp"
+#include "app/win32/described_window.hpp"
+#include "app/win32/form2.hpp"
+#include "app/win32/scale_box.hpp"
+#include "conversion/conversion_engine.hpp"
+
+namespace kestal {
+
+// The main window: seven scale boxes converting at their key releases, and
+// "Effacer tout", "Terminé" and "Aide".
+class Form1 final : public DescribedWindow, public ScaleBoxes {
+public:
+    explicit Form1(const NumberSymbols& numbers);
+
+    std::u16string Text(Scale scale) const override;
+    void SetText(Scale scale, std::u16string_view text) override;
+    void ShowNotANumber() override;
+
+private:
+    void Form_Load();
+    void Text_KeyUp(Scale source);
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+    void HelpReturning();
+
+    void Clicked(std::string_view command) override;
+    void Closing() override;
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    ConversionEngine m_engine;
+    std::array<std::unique_ptr<ScaleBox>, kScaleCount> m_boxes;
+    std::unique_ptr<Form2> m_help;
+};
+
+}  // namespace kestal

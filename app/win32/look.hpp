@@ -1,0 +1,21 @@
+#pragma once
+
+#include <windows.h>
+
+#include "app/window_description.hpp"
+
+namespace kestal {
+
+// Twips to pixels at the screen's real resolution (1440 twips per inch): 15
+// twips a pixel at 96 dots per inch, fewer on a high-resolution screen. The
+// program is declared DPI-aware, so Windows reports the true figure.
+int Pixels(int twips);
+
+// The described font at the screen's resolution; the caller deletes it.
+HFONT NewFont(const FontDescription& font);
+
+inline COLORREF ColourRef(Colour colour) {
+    return RGB(colour.red, colour.green, colour.blue);
+}
+
+}  // namespace kestal

@@ -1,0 +1,237 @@
+// Drives the real kestal.exe from outside, as a user would: key strokes into
+// the boxes' own window procedures, texts read back from the controls, which
+// it finds by the identifiers their description gives them.
+//   driver.exe test kestal.exe       the checks below; exit status 1 on a failure
+//   driver.exe pose kestal.exe TEXT  types TEXT in HV, prints the main window's
+//                                    rectangle and leaves the program running
+
+#include <windows.h>
+
+#include <array>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/win32/control_ids.hpp"
+#include "app/window_description.hpp"
+
+namespace kestal {
+namespace {
+
+using Texts = std::array<std::wstring, kScaleCount>;
+int g_failures = 0;
+
+void Check(bool ok, const char* what) {
+    std::printf("%s: %s\n", ok ? "ok" : "FAIL", what);
+    g_failures += ok ? 0 : 1;
+}
+
+std::wstring Wide(std::u16string_view text) {
+    return {text.begin(), text.end()};
+}
+
+// Polls every 20 ms for at most five seconds.
+template <typename Done>
+bool WaitFor(Done done) {
+    for (int tries = 0; tries < 250 && !done(); ++tries) {
+        Sleep(20);
+    }
+    return done();
+}
+
+// Never blocks for long: while its message is up, the program answers nothing.
+LRESULT Send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0, UINT ms = 5000) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, ms, &result);
+    return static_cast<LRESULT>(result);
+}
+
+std::wstring TextOf(HWND control) {
+    std::array<wchar_t, 256> text{};
+    const auto length =
+        Send(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    return {text.data(), static_cast<std::size_t>(length)};
+}
+
+HWND Window(const WindowDescription& window) {
+    return FindWindowW(kWindowClass, Wide(window.caption).c_str());
+}
+
+HWND Control(HWND window, const WindowDescription& description, std::string_view name) {
+    return GetDlgItem(window, ControlId(description, name));
+}
+
+void Click(HWND window, const WindowDescription& description, std::string_view name) {
+    Send(Control(window, description, name), BM_CLICK);
+}
+
+struct Program {
+    PROCESS_INFORMATION process{};
+    HWND main = nullptr;
+
+    HWND Box(Scale scale) const { return Control(main, Form1Description(), BoxName(scale)); }
+    HWND Focus() const {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        return GetGUIThreadInfo(process.dwThreadId, &info) ? info.hwndFocus : nullptr;
+    }
+    Texts BoxTexts() const {
+        Texts texts;
+        for (const Scale scale : kAllScales) {
+            texts[ColumnOf(scale)] = TextOf(Box(scale));
+        }
+        return texts;
+    }
+    // Key down, character, key up. The release may open the message: it is not waited for.
+    void Stroke(HWND box, wchar_t character) const {
+        const bool lower = character >= L'a' && character <= L'z';
+        const UINT key = character == L',' ? VK_OEM_COMMA : lower ? character - 32 : character;
+        const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16;
+        Send(box, WM_KEYDOWN, key, 1 | scan);
+        Send(box, WM_CHAR, character, 1 | scan);
+        Send(box, WM_KEYUP, key, 1 | scan | (LPARAM{3} << 30), 300);
+    }
+    // As the Linux window tests type: all but the last character written, the last one a stroke.
+    void Type(Scale scale, const std::wstring& text) const {
+        const std::wstring head = text.substr(0, text.size() - 1);
+        Send(Box(scale), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(head.c_str()));
+        Send(Box(scale), EM_SETSEL, head.size(), head.size());
+        Stroke(Box(scale), text.back());
+    }
+};
+
+void StartUp(const Program& program) {
+    wchar_t decimal[8] = {};
+    GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, decimal, 8);
+    Check(std::wstring(decimal) == L",", "the prefix's locale writes a decimal comma");
+    Check(program.BoxTexts() == Texts{}, "seven empty boxes at start");
+    Check(program.Focus() == program.Box(Scale::HV), "focus in Text1 at start");
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    RECT client{};
+    GetClientRect(program.main, &client);
+    Check(client.right == MulDiv(Form1Description().clientWidth, dpi, 1440) &&
+              client.bottom == MulDiv(Form1Description().clientHeight, dpi, 1440),
+          "client area in twips at the screen's resolution");
+}
+
+void Conversions(const Program& program) {
+    HWND hv = program.Box(Scale::HV);
+    program.Stroke(hv, L'2');
+    Check(program.BoxTexts() == Texts{L"2"}, "HV 2 is below the table");
+    program.Stroke(hv, L'0');
+    program.Stroke(hv, L'0');
+    const Texts typed200{L"200", L"190,0", L"", L"91,8", L"", L"", L"650,0"};
+    Check(program.BoxTexts() == typed200, "typing 2, 0, 0 in HV converts 200");
+
+    // Tab goes through the dialog manager; its release comes to the next box.
+    PostMessageW(hv, WM_KEYDOWN, VK_TAB, 1);
+    HWND hb = program.Box(Scale::HB);
+    Check(WaitFor([&] { return program.Focus() == hb; }), "Tab moves to Text2");
+    Send(hb, WM_KEYUP, VK_TAB, 1 | (LPARAM{3} << 30));
+    Check(program.BoxTexts() == typed200, "Tab rewrites nothing");
+
+    const std::vector<std::pair<Scale, Texts>> runs = {
+        {Scale::HV, {L"640", L"586,0", L"79,8", L"", L"57,3", L"68,7", L"2180,0"}},
+        {Scale::HB, {L"640,0", L"586", L"79,8", L"", L"57,3", L"68,7", L"2180,0"}},
+        {Scale::HRA, {L"650,0", L"", L"80", L"", L"57,8", L"69,0", L"2220,0"}},
+        {Scale::HRB, {L"225,0", L"213,8", L"", L"96,3", L"", L"", L"720,0"}},
+        {Scale::HRC, {L"240,0", L"228,0", L"60,7", L"", L"20,3", L"40,3", L"770,0"}},
+        {Scale::HRD, {L"240,0", L"228,0", L"60,7", L"", L"20,3", L"40,3", L"770,0"}},
+        {Scale::Rm, {L"650,0", L"", L"80,0", L"", L"57,8", L"69,0", L"2220"}},
+        {Scale::Rm, {L"", L"", L"", L"", L"", L"", L"279"}}};
+    for (const auto& [source, shown] : runs) {
+        program.Type(Scale::HV, L"300");
+        program.Type(source, shown[ColumnOf(source)]);
+        const std::string what = "converts from " + std::string(BoxName(source)) + " as on Linux";
+        Check(program.BoxTexts() == shown, what.c_str());
+    }
+}
+
+void NotANumber(const Program& program) {
+    program.Type(Scale::HV, L"200a");
+    HWND message = nullptr;
+    const std::wstring title = Wide(kApplicationTitle);
+    Check(WaitFor([&] { return (message = FindWindowW(L"#32770", title.c_str())) != nullptr; }),
+          "a letter opens the message, captioned Kestal");
+    // The icon's place, 20 on Windows and 0x440 under Wine, holds none.
+    const auto noIcon = [&message](int id) {
+        HWND place = GetDlgItem(message, id);
+        return place == nullptr || Send(place, STM_GETICON) == 0;
+    };
+    Check(TextOf(GetDlgItem(message, 0xFFFF)) == Wide(kNotANumberMessage) &&
+              GetDlgItem(message, IDOK) != nullptr && GetDlgItem(message, IDCANCEL) == nullptr &&
+              noIcon(20) && noIcon(0x440),
+          "the message says the value is not a number, with OK only and no icon");
+    PostMessageW(message, WM_COMMAND, IDOK, 0);
+    Check(WaitFor([&] { return !IsWindow(message) && program.BoxTexts() == Texts{}; }),
+          "closing it leaves seven empty boxes");
+}
+
+void Commands(const Program& program) {
+    program.Type(Scale::HV, L"200");
+    const Texts typed = program.BoxTexts();
+    Click(program.main, Form1Description(), "Command1");
+    Check(typed[1] == L"190,0" && program.BoxTexts() == Texts{}, "Effacer tout empties all boxes");
+
+    // Alt+A and Alt+R, through the dialog manager as access letters.
+    program.Type(Scale::HV, L"200");
+    PostMessageW(program.Box(Scale::HV), WM_SYSCHAR, L'a', LPARAM{1} << 29);
+    HWND help = nullptr;
+    Check(WaitFor([&] { return (help = Window(Form2Description())) != nullptr; }) &&
+              !IsWindowEnabled(program.main),
+          "Alt+A shows the help window and disables the main one");
+    PostMessageW(Control(help, Form2Description(), "Command1"), WM_SYSCHAR, L'r', LPARAM{1} << 29);
+    Check(WaitFor([&] { return !IsWindow(help) && IsWindowEnabled(program.main); }) &&
+              program.BoxTexts() == typed,
+          "Alt+R destroys it and the main window works again, as it was");
+
+    Click(program.main, Form1Description(), "Command2");
+    DWORD exitCode = 1;
+    Check(WaitForSingleObject(program.process.hProcess, 5000) == WAIT_OBJECT_0 &&
+              GetExitCodeProcess(program.process.hProcess, &exitCode) && exitCode == 0,
+          "Terminé ends the program");
+}
+
+}  // namespace
+}  // namespace kestal
+
+int wmain(int argc, wchar_t* argv[]) {
+    using namespace kestal;
+    const std::wstring mode = argc >= 3 ? argv[1] : L"";
+    if (!(mode == L"test" && argc == 3) && !(mode == L"pose" && argc == 4)) {
+        std::fprintf(stderr, "usage: driver.exe test KESTAL.EXE | pose KESTAL.EXE TEXT\n");
+        return 2;
+    }
+    Program program;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    std::wstring command = std::wstring(L"\"") + argv[2] + L"\"";
+    if (!CreateProcessW(argv[2], command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &program.process) ||
+        !WaitFor([&] { return (program.main = Window(Form1Description())) != nullptr; })) {
+        std::printf("FAIL: %ls shows no main window\n", argv[2]);
+        return 1;
+    }
+    if (mode == L"pose") {
+        for (const wchar_t* c = argv[3]; *c != 0; ++c) {
+            program.Stroke(program.Box(Scale::HV), *c);
+        }
+        // Painted before the caller takes its picture.
+        RedrawWindow(program.main, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        Send(program.main, WM_NULL);
+        RECT frame{};
+        GetWindowRect(program.main, &frame);
+        std::printf("%ld %ld %ld %ld\n", frame.left, frame.top, frame.right - frame.left,
+                    frame.bottom - frame.top);
+        return 0;
+    }
+    StartUp(program);
+    Conversions(program);
+    NotANumber(program);
+    Commands(program);
+    // A program still running after a failure ends with the test's Wine session.
+    return g_failures == 0 ? 0 : 1;
+}

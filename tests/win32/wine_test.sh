@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# kestal.exe as a Windows user gets it: first the file itself (system DLLs
+# only, its version record, its icon and DPI-aware manifest, its size), then
+# the program driven by driver.exe under Wine, in a throw-away prefix with
+# French regional settings on a virtual X server.
+#   wine_test.sh DRIVER.exe KESTAL.exe VERSION
+set -euo pipefail
+driver=$1
+exe=$2
+version=$3
+here=$(dirname "$0")
+fail() { echo "wine_test: $*" >&2; exit 1; }
+
+imports=$(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^\s*DLL Name: //p')
+others=$(grep -viE '^(kernel32|user32|gdi32|comctl32|advapi32|msvcrt|api-ms-win-crt-[a-z0-9-]+)\.dll$' \
+    <<<"$imports" || true)
+[[ -n "$imports" && -z "$others" ]] || fail "$exe imports '$others', which not every Windows has"
+echo "wine_test: imports" $imports
+
+bash "$here/../windows_resource_test.sh" "$exe" "$version"
+resources=$(x86_64-w64-mingw32-windres -i "$exe" -O rc)
+grep -qF '"\040\040\000\000", 1, 32' <<<"$resources" || fail "no 32x32 icon in $exe"
+grep -qF '<dpiAware' <<<"$resources" || fail "no DPI-aware manifest in $exe"
+size=$(stat -c %s "$exe")
+((size <= 1536 * 1024)) || fail "$exe is $size bytes, over 1.5 MB"
+echo "wine_test: $exe is $size bytes"
+
+source "$here/wine_session.sh"
+trap wine_session_stop EXIT
+# 120 dots per inch, where twips are not 15 to a pixel.
+wine_session_start 120
+timeout 120 wine "$driver" test "$(winepath -w "$exe" 2>/dev/null)"
