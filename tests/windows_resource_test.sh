@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
-# Reads the version record back from kestal.exe, or from its resource script
-# compiled the way the Windows build compiles it, with the MinGW resource
-# tools: French (France), the build's version, the names with their accents,
+# Reads the version record back from kestal.exe with the MinGW resource tools:
+# French (France), the build's version, the names with their accents,
 # translation 040C/1200.
-#   windows_resource_test.sh kestal.exe|kestal.rc VERSION
+#   windows_resource_test.sh kestal.exe VERSION
 set -euo pipefail
 input=$1
 version=$2
@@ -12,12 +11,6 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "windows_resource_test: $*" >&2; exit 1; }
 
-if [[ "$input" == *.rc ]]; then
-    # The host preprocessor does the MinGW gcc's job for a script like this one.
-    "$windres" --preprocessor=cpp --preprocessor-arg=-DRC_INVOKED -O coff \
-        -i "$input" -o "$work/resource.o" || fail "$input does not compile"
-    input=$work/resource.o
-fi
 "$windres" -i "$input" -O rc -o "$work/record.rc" || fail "no resources in $input"
 
 IFS=. read -r major minor <<<"$version"
