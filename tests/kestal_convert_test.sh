@@ -111,18 +111,15 @@ for arguments in "200" "--from|XYZ|200" "--from" "--from|HV|--frm|200" \
 done
 expect "version" 0 "kestal-convert $version" "" -- --version
 
-# The default locale: LC_ALL, then LC_NUMERIC, then LANG, French by default and for C.
-environment=()
-expect "no locale set" 0 "$header"$'\n200,0\t190,0\t\t91,8\t\t\t650,0' "" -- --from HV 200,0
-environment=(LANG=C)
-expect "LANG=C" 0 "$header"$'\n200,0\t190,0\t\t91,8\t\t\t650,0' "" -- --from HV 200,0
-for variable in LC_ALL LC_NUMERIC; do
-    environment=("$variable=en_US.UTF-8")
-    expect "$variable=en_US" 0 "$header"$'\n200.0\t190.0\t\t91.8\t\t\t650.0' "" -- --from HV 200.0
+# The default locale: LC_ALL, then LC_NUMERIC, then LANG, French by default and
+# for C; --locale over them all.
+for case in "|,|" "LANG=C|,|" "LC_ALL=en_US.UTF-8|.|" "LC_NUMERIC=en_US.UTF-8|.|" \
+    "LC_ALL=en_US.UTF-8|,|fr_FR"; do
+    IFS='|' read -r variable point locale <<<"$case"
+    environment=(${variable:+"$variable"})
+    expect "$case" 0 "$header"$'\n'"200${point}0"$'\t'"190${point}0"$'\t\t'"91${point}8"$'\t\t\t'"650${point}0" \
+        "" -- ${locale:+--locale "$locale"} --from HV "200${point}0"
 done
-environment=(LC_ALL=en_US.UTF-8)
-expect "--locale over LC_ALL" 0 "$header"$'\n200,0\t190,0\t\t91,8\t\t\t650,0' "" -- \
-    "${fr[@]}" --from HV 200,0
 
 ((failures == 0)) && echo "kestal-convert: all cases pass"
 exit $((failures > 0))
