@@ -1,19 +1,24 @@
 // Drives the real kestal.exe from outside, as a user would: key strokes into
 // the boxes' own window procedures, texts read back from the controls, which
 // it finds by the identifiers their description gives them.
-//   driver.exe test kestal.exe       the checks below; exit status 1 on a failure
+//   driver.exe test kestal.exe conversions.txt
+//                                    the checks below; exit status 1 on a failure
 //   driver.exe pose kestal.exe TEXT  types TEXT in HV, prints the main window's
 //                                    rectangle and leaves the program running
 
 #include <windows.h>
+#include <commctrl.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
+#include <cwchar>
 #include <string>
-#include <vector>
 
+#include "app/box_notes.hpp"
 #include "app/win32/control_ids.hpp"
 #include "app/window_description.hpp"
+#include "tests/conversion_rows.hpp"
 
 namespace kestal {
 namespace {
@@ -28,6 +33,43 @@ void Check(bool ok, const char* what) {
 
 std::wstring Wide(std::u16string_view text) {
     return {text.begin(), text.end()};
+}
+
+std::wstring FromUtf8(const std::string& text) {
+    std::wstring wide(text.size(), L'\0');
+    wide.resize(static_cast<std::size_t>(MultiByteToWideChar(
+        CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(),
+        static_cast<int>(wide.size()))));
+    return wide;
+}
+
+// A shared text as a Windows program puts it on the clipboard.
+std::wstring Crlf(std::u16string_view text) {
+    std::wstring crlf;
+    for (const char16_t c : text) {
+        crlf += c == u'\n' ? L"\r\n" : std::wstring(1, static_cast<wchar_t>(c));
+    }
+    return crlf;
+}
+
+std::wstring Clipboard() {
+    std::wstring text;
+    if (OpenClipboard(nullptr)) {
+        HANDLE data = GetClipboardData(CF_UNICODETEXT);
+        if (const auto* locked = data ? static_cast<const wchar_t*>(GlobalLock(data)) : nullptr) {
+            text = locked;
+            GlobalUnlock(data);
+        }
+        CloseClipboard();
+    }
+    return text;
+}
+
+void EmptyTheClipboard() {
+    if (OpenClipboard(nullptr)) {
+        EmptyClipboard();
+        CloseClipboard();
+    }
 }
 
 // Polls every 20 ms for at most five seconds.
@@ -75,6 +117,30 @@ struct Program {
         info.cbSize = sizeof info;
         return GetGUIThreadInfo(process.dwThreadId, &info) ? info.hwndFocus : nullptr;
     }
+    // A tooltip's text comes back through a pointer, which no message carries
+    // across processes: it is read in the program's own memory.
+    std::wstring Tip(Scale scale) const {
+        HWND tips = nullptr;
+        do {
+            tips = FindWindowExW(nullptr, tips, TOOLTIPS_CLASSW, nullptr);
+        } while (tips != nullptr && GetWindow(tips, GW_OWNER) != main);
+        struct Asked {
+            TTTOOLINFOW tool;
+            wchar_t text[1024];  // the longest a tooltip hands back
+        } asked{};
+        auto* remote = static_cast<Asked*>(VirtualAllocEx(process.hProcess, nullptr, sizeof asked,
+                                                          MEM_COMMIT, PAGE_READWRITE));
+        asked.tool.cbSize = TTTOOLINFOW_V2_SIZE;
+        asked.tool.hwnd = main;
+        asked.tool.uId = reinterpret_cast<UINT_PTR>(Box(scale));
+        asked.tool.lpszText = remote->text;
+        WriteProcessMemory(process.hProcess, remote, &asked, sizeof asked, nullptr);
+        Send(tips, TTM_GETTEXTW, std::size(asked.text), reinterpret_cast<LPARAM>(remote));
+        ReadProcessMemory(process.hProcess, remote, &asked, sizeof asked, nullptr);
+        VirtualFreeEx(process.hProcess, remote, 0, MEM_RELEASE);
+        asked.text[std::size(asked.text) - 1] = L'\0';
+        return asked.text;
+    }
     Texts BoxTexts() const {
         Texts texts;
         for (const Scale scale : kAllScales) {
@@ -104,6 +170,10 @@ void StartUp(const Program& program) {
     wchar_t decimal[8] = {};
     GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, decimal, 8);
     Check(std::wstring(decimal) == L",", "the prefix's locale writes a decimal comma");
+    NumberSymbols symbols;
+    symbols.decimalPoint.assign(decimal, decimal + std::wcslen(decimal));
+    Check(TextOf(Control(program.main, Form1Description(), "Label4")) == Wide(HintText(symbols)),
+          "the hint asks for a comma");
     Check(program.BoxTexts() == Texts{}, "seven empty boxes at start");
     Check(program.Focus() == program.Box(Scale::HV), "focus in Text1 at start");
     HDC screen = GetDC(nullptr);
@@ -116,7 +186,7 @@ void StartUp(const Program& program) {
           "client area in twips at the screen's resolution");
 }
 
-void Conversions(const Program& program) {
+void Conversions(const Program& program, const char* conversions) {
     HWND hv = program.Box(Scale::HV);
     program.Stroke(hv, L'2');
     Check(program.BoxTexts() == Texts{L"2"}, "HV 2 is below the table");
@@ -132,21 +202,62 @@ void Conversions(const Program& program) {
     Send(hb, WM_KEYUP, VK_TAB, 1 | (LPARAM{3} << 30));
     Check(program.BoxTexts() == typed200, "Tab rewrites nothing");
 
-    const std::vector<std::pair<Scale, Texts>> runs = {
-        {Scale::HV, {L"640", L"586,0", L"79,8", L"", L"57,3", L"68,7", L"2180,0"}},
-        {Scale::HB, {L"640,0", L"586", L"79,8", L"", L"57,3", L"68,7", L"2180,0"}},
-        {Scale::HRA, {L"650,0", L"", L"80", L"", L"57,8", L"69,0", L"2220,0"}},
-        {Scale::HRB, {L"225,0", L"213,8", L"", L"96,3", L"", L"", L"720,0"}},
-        {Scale::HRC, {L"240,0", L"228,0", L"60,7", L"", L"20,3", L"40,3", L"770,0"}},
-        {Scale::HRD, {L"240,0", L"228,0", L"60,7", L"", L"20,3", L"40,3", L"770,0"}},
-        {Scale::Rm, {L"650,0", L"", L"80,0", L"", L"57,8", L"69,0", L"2220"}},
-        {Scale::Rm, {L"", L"", L"", L"", L"", L"", L"279"}}};
-    for (const auto& [source, shown] : runs) {
-        program.Type(Scale::HV, L"300");
-        program.Type(source, shown[ColumnOf(source)]);
-        const std::string what = "converts from " + std::string(BoxName(source)) + " as on Linux";
-        Check(program.BoxTexts() == shown, what.c_str());
+    for (const ConversionRow& row : ConversionRows(conversions)) {
+        if (!row.Failed()) {
+            program.Type(Scale::HV, L"300");
+            program.Type(row.source, FromUtf8(row.typed));
+            const Texts shown = program.BoxTexts();
+            std::wstring joined = shown[0];
+            for (std::size_t k = 1; k < shown.size(); ++k) {
+                joined += L"|" + shown[k];
+            }
+            const std::string what = std::string(BoxName(row.source)) + " " + row.typed;
+            Check(joined == FromUtf8(row.boxes), what.c_str());
+        }
     }
+}
+
+// The reasons and the copies after HV 645, which the issue words; gone once
+// the boxes are emptied.
+void LabNotes(const Program& program) {
+    program.Type(Scale::HV, L"645");
+    Check(program.Tip(Scale::HRC) == L"57,6 HRC : interpolé entre HV 640 (57,3 HRC) et HV 650 "
+                                     L"(57,8 HRC), lignes 79 et 80 de la table",
+          "the HRC box's tooltip says where 57,6 comes from");
+    EmptyTheClipboard();
+    // Ctrl+Shift+C through the real input, to the box that has the focus.
+    SetForegroundWindow(program.main);
+    std::array<INPUT, 6> chord{};
+    const WORD keys[] = {VK_CONTROL, VK_SHIFT, 'C', 'C', VK_SHIFT, VK_CONTROL};
+    for (std::size_t k = 0; k < chord.size(); ++k) {
+        chord[k].type = INPUT_KEYBOARD;
+        chord[k].ki.wVk = keys[k];
+        chord[k].ki.dwFlags = k < 3 ? 0 : KEYEVENTF_KEYUP;
+    }
+    SendInput(chord.size(), chord.data(), sizeof(INPUT));
+    std::array<std::u16string, kScaleCount> shown;
+    for (const Scale scale : kAllScales) {
+        const std::wstring text = TextOf(program.Box(scale));
+        shown[ColumnOf(scale)] = {text.begin(), text.end()};
+    }
+    const std::wstring values = Crlf(SevenValues(shown));
+    Check(WaitFor([&] { return Clipboard() == values; }) &&
+              std::count(values.begin(), values.end(), L'\n') == 2,
+          "Ctrl+Shift+C copies the seven values, two CRLF lines");
+    Send(program.main, WM_COMMAND, kCopyForReportCommand);
+    const std::wstring report = Clipboard();
+    Check(report.find(L"\r\n57,6 HRC (valeur convertie de 645 HV ; table Kestal 1.00 d'après "
+                      L"NF A 03-172 et NF A 03-173, lignes 79 et 80)\r\n") != std::wstring::npos &&
+              std::count(report.begin(), report.end(), L'\n') ==
+                  std::count(report.begin(), report.end(), L'\r'),
+          "Copier pour un rapport copies the report, in CRLF lines");
+
+    Click(program.main, Form1Description(), "Command1");
+    EmptyTheClipboard();
+    Send(program.main, WM_COMMAND, kCopySevenValuesCommand);
+    Send(program.main, WM_COMMAND, kCopyForReportCommand);
+    Check(program.Tip(Scale::HRC).empty() && Clipboard().empty(),
+          "Effacer tout clears the tooltips, and empty boxes copy nothing");
 }
 
 void NotANumber(const Program& program) {
@@ -200,8 +311,8 @@ void Commands(const Program& program) {
 int wmain(int argc, wchar_t* argv[]) {
     using namespace kestal;
     const std::wstring mode = argc >= 3 ? argv[1] : L"";
-    if (!(mode == L"test" && argc == 3) && !(mode == L"pose" && argc == 4)) {
-        std::fprintf(stderr, "usage: driver.exe test KESTAL.EXE | pose KESTAL.EXE TEXT\n");
+    if (!(mode == L"test" || mode == L"pose") || argc != 4) {
+        std::fprintf(stderr, "usage: driver.exe test KESTAL.EXE CONVERSIONS | pose KESTAL.EXE TEXT\n");
         return 2;
     }
     Program program;
@@ -210,7 +321,11 @@ int wmain(int argc, wchar_t* argv[]) {
     std::wstring command = std::wstring(L"\"") + argv[2] + L"\"";
     if (!CreateProcessW(argv[2], command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &program.process) ||
-        !WaitFor([&] { return (program.main = Window(Form1Description())) != nullptr; })) {
+        // Shown once its controls are made and loaded: found before, it has none.
+        !WaitFor([&] {
+            program.main = Window(Form1Description());
+            return program.main != nullptr && IsWindowVisible(program.main);
+        })) {
         std::printf("FAIL: %ls shows no main window\n", argv[2]);
         return 1;
     }
@@ -229,7 +344,11 @@ int wmain(int argc, wchar_t* argv[]) {
         return 0;
     }
     StartUp(program);
-    Conversions(program);
+    std::string conversions(MAX_PATH, '\0');  // as the C++ library opens a file
+    conversions.resize(static_cast<std::size_t>(WideCharToMultiByte(
+        CP_ACP, 0, argv[3], -1, conversions.data(), MAX_PATH, nullptr, nullptr)));
+    Conversions(program, conversions.c_str());
+    LabNotes(program);
     NotANumber(program);
     Commands(program);
     // A program still running after a failure ends with the test's Wine session.
