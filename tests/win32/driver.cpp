@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cwchar>
 #include <string>
+#include <vector>
 
 #include "app/box_notes.hpp"
 #include "app/win32/control_ids.hpp"
@@ -26,8 +27,8 @@ namespace {
 using Texts = std::array<std::wstring, kScaleCount>;
 int g_failures = 0;
 
-void Check(bool ok, const char* what) {
-    std::printf("%s: %s\n", ok ? "ok" : "FAIL", what);
+void Check(bool ok, const std::string& what) {
+    std::printf("%s: %s\n", ok ? "ok" : "FAIL", what.c_str());
     g_failures += ok ? 0 : 1;
 }
 
@@ -186,7 +187,7 @@ void StartUp(const Program& program) {
           "client area in twips at the screen's resolution");
 }
 
-void Conversions(const Program& program, const char* conversions) {
+void Conversions(const Program& program) {
     HWND hv = program.Box(Scale::HV);
     program.Stroke(hv, L'2');
     Check(program.BoxTexts() == Texts{L"2"}, "HV 2 is below the table");
@@ -202,17 +203,27 @@ void Conversions(const Program& program, const char* conversions) {
     Send(hb, WM_KEYUP, VK_TAB, 1 | (LPARAM{3} << 30));
     Check(program.BoxTexts() == typed200, "Tab rewrites nothing");
 
-    for (const ConversionRow& row : ConversionRows(conversions)) {
+}
+
+// Each row of the shared file that converts, typed after "300" in HV, its
+// decimal commas written with the locale's separator.
+void SharedRows(const Program& program, const std::vector<ConversionRow>& rows, wchar_t decimal) {
+    const auto local = [decimal](const std::string& text) {
+        std::wstring wide = FromUtf8(text);
+        std::ranges::replace(wide, L',', decimal);
+        return wide;
+    };
+    for (const ConversionRow& row : rows) {
         if (!row.Failed()) {
             program.Type(Scale::HV, L"300");
-            program.Type(row.source, FromUtf8(row.typed));
+            program.Type(row.source, local(row.typed));
             const Texts shown = program.BoxTexts();
             std::wstring joined = shown[0];
             for (std::size_t k = 1; k < shown.size(); ++k) {
                 joined += L"|" + shown[k];
             }
             const std::string what = std::string(BoxName(row.source)) + " " + row.typed;
-            Check(joined == FromUtf8(row.boxes), what.c_str());
+            Check(joined == local(row.boxes), what);
         }
     }
 }
@@ -224,8 +235,14 @@ void LabNotes(const Program& program) {
     Check(program.Tip(Scale::HRC) == L"57,6 HRC : interpolé entre HV 640 (57,3 HRC) et HV 650 "
                                      L"(57,8 HRC), lignes 79 et 80 de la table",
           "the HRC box's tooltip says where 57,6 comes from");
+    // Ctrl+Shift+C through the real input, in HV with "645" selected, which
+    // the EDIT's own Ctrl+C would copy instead.
+    HWND hv = program.Box(Scale::HV);
+    AttachThreadInput(GetCurrentThreadId(), program.process.dwThreadId, TRUE);
+    SetFocus(hv);
+    AttachThreadInput(GetCurrentThreadId(), program.process.dwThreadId, FALSE);
+    Send(hv, EM_SETSEL, 0, -1);
     EmptyTheClipboard();
-    // Ctrl+Shift+C through the real input, to the box that has the focus.
     SetForegroundWindow(program.main);
     std::array<INPUT, 6> chord{};
     const WORD keys[] = {VK_CONTROL, VK_SHIFT, 'C', 'C', VK_SHIFT, VK_CONTROL};
@@ -252,12 +269,16 @@ void LabNotes(const Program& program) {
                   std::count(report.begin(), report.end(), L'\r'),
           "Copier pour un rapport copies the report, in CRLF lines");
 
-    Click(program.main, Form1Description(), "Command1");
+    // Emptied by hand, the boxes still have a report behind them: neither copy gives it.
+    for (const Scale scale : kAllScales) {
+        Send(program.Box(scale), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+    }
     EmptyTheClipboard();
     Send(program.main, WM_COMMAND, kCopySevenValuesCommand);
     Send(program.main, WM_COMMAND, kCopyForReportCommand);
-    Check(program.Tip(Scale::HRC).empty() && Clipboard().empty(),
-          "Effacer tout clears the tooltips, and empty boxes copy nothing");
+    Check(Clipboard().empty(), "seven empty boxes copy nothing");
+    Click(program.main, Form1Description(), "Command1");
+    Check(program.Tip(Scale::HRC).empty(), "Effacer tout clears the tooltips");
 }
 
 void NotANumber(const Program& program) {
@@ -305,6 +326,39 @@ void Commands(const Program& program) {
           "Terminé ends the program");
 }
 
+bool Start(Program& program, const wchar_t* exe) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    std::wstring command = std::wstring(L"\"") + exe + L"\"";
+    // Shown once its controls are made and loaded: found before, it has none.
+    return CreateProcessW(exe, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &program.process) &&
+           WaitFor([&] {
+               program.main = Window(Form1Description());
+               return program.main != nullptr && IsWindowVisible(program.main);
+           });
+}
+
+// A second program under a decimal point, the user's own setting: the hint
+// turns round and the rows convert with points.
+void PointLocale(const wchar_t* exe, const std::vector<ConversionRow>& rows) {
+    const wchar_t* key = L"Control Panel\\International";
+    wchar_t saved[8] = {};
+    DWORD size = sizeof saved;
+    RegGetValueW(HKEY_CURRENT_USER, key, L"sDecimal", RRF_RT_REG_SZ, nullptr, saved, &size);
+    RegSetKeyValueW(HKEY_CURRENT_USER, key, L"sDecimal", REG_SZ, L".", 2 * sizeof(wchar_t));
+    Program program;
+    Check(Start(program, exe), "started under a decimal point");
+    NumberSymbols point;
+    point.decimalPoint = u".";
+    Check(TextOf(Control(program.main, Form1Description(), "Label4")) == Wide(HintText(point)),
+          "under a decimal point the hint asks for a point");
+    SharedRows(program, rows, L'.');
+    Click(program.main, Form1Description(), "Command2");
+    WaitForSingleObject(program.process.hProcess, 5000);
+    RegSetKeyValueW(HKEY_CURRENT_USER, key, L"sDecimal", REG_SZ, saved, size);
+}
+
 }  // namespace
 }  // namespace kestal
 
@@ -316,16 +370,7 @@ int wmain(int argc, wchar_t* argv[]) {
         return 2;
     }
     Program program;
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    std::wstring command = std::wstring(L"\"") + argv[2] + L"\"";
-    if (!CreateProcessW(argv[2], command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &program.process) ||
-        // Shown once its controls are made and loaded: found before, it has none.
-        !WaitFor([&] {
-            program.main = Window(Form1Description());
-            return program.main != nullptr && IsWindowVisible(program.main);
-        })) {
+    if (!Start(program, argv[2])) {
         std::printf("FAIL: %ls shows no main window\n", argv[2]);
         return 1;
     }
@@ -343,14 +388,17 @@ int wmain(int argc, wchar_t* argv[]) {
                     frame.bottom - frame.top);
         return 0;
     }
+    std::string path(MAX_PATH, '\0');  // as the C++ library opens a file
+    path.resize(static_cast<std::size_t>(WideCharToMultiByte(CP_ACP, 0, argv[3], -1, path.data(),
+                                                             MAX_PATH, nullptr, nullptr)));
+    const std::vector<ConversionRow> rows = ConversionRows(path.c_str());
     StartUp(program);
-    std::string conversions(MAX_PATH, '\0');  // as the C++ library opens a file
-    conversions.resize(static_cast<std::size_t>(WideCharToMultiByte(
-        CP_ACP, 0, argv[3], -1, conversions.data(), MAX_PATH, nullptr, nullptr)));
-    Conversions(program, conversions.c_str());
+    Conversions(program);
+    SharedRows(program, rows, L',');
     LabNotes(program);
     NotANumber(program);
     Commands(program);
+    PointLocale(argv[2], rows);
     // A program still running after a failure ends with the test's Wine session.
     return g_failures == 0 ? 0 : 1;
 }
