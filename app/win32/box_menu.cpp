@@ -17,10 +17,10 @@ struct EditEntry {
     UINT message;
     const wchar_t* label;
 };
-constexpr EditEntry kEditEntries[] = {
-    {EM_UNDO, L"&Annuler"}, {0, nullptr},          {WM_CUT, L"Co&uper"},
-    {WM_COPY, L"&Copier"},  {WM_PASTE, L"C&oller"}, {WM_CLEAR, L"&Supprimer"},
-    {0, nullptr},           {EM_SETSEL, L"Sélectionner &tout"}};
+constexpr EditEntry kEditEntries[] = {{EM_UNDO, L"&Annuler"}, {0, nullptr},
+                                      {WM_CUT, L"Co&uper"},   {WM_COPY, L"&Copier"},
+                                      {WM_PASTE, L"C&oller"}, {WM_CLEAR, L"&Supprimer"},
+                                      {0, nullptr},           {EM_SETSEL, L"Sélectionner &tout"}};
 
 bool Applies(HWND edit, UINT message) {
     DWORD start = 0;
@@ -65,8 +65,8 @@ void ShowBoxMenu(HWND edit, LPARAM where) {
     Append(menu, kCopySevenValuesCommand, {kCopySevenValues.begin(), kCopySevenValues.end()}, true);
     Append(menu, kCopyForReportCommand, {kCopyForReport.begin(), kCopyForReport.end()}, true);
     HWND window = GetParent(edit);
-    const auto chosen = static_cast<UINT>(TrackPopupMenu(
-        menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, window, nullptr));
+    const auto chosen = static_cast<UINT>(
+        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, window, nullptr));
     DestroyMenu(menu);
     if (chosen == kCopySevenValuesCommand || chosen == kCopyForReportCommand) {
         SendMessageW(window, WM_COMMAND, chosen, 0);

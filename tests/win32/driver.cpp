@@ -6,8 +6,11 @@
 //   driver.exe pose kestal.exe TEXT  types TEXT in HV, prints the main window's
 //                                    rectangle and leaves the program running
 
+// commctrl.h needs windows.h before it.
+// clang-format off
 #include <windows.h>
 #include <commctrl.h>
+// clang-format on
 
 #include <algorithm>
 #include <array>
@@ -38,9 +41,9 @@ std::wstring Wide(std::u16string_view text) {
 
 std::wstring FromUtf8(const std::string& text) {
     std::wstring wide(text.size(), L'\0');
-    wide.resize(static_cast<std::size_t>(MultiByteToWideChar(
-        CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(),
-        static_cast<int>(wide.size()))));
+    wide.resize(static_cast<std::size_t>(
+        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(),
+                            static_cast<int>(wide.size()))));
     return wide;
 }
 
@@ -129,8 +132,8 @@ struct Program {
             TTTOOLINFOW tool;
             wchar_t text[1024];  // the longest a tooltip hands back
         } asked{};
-        auto* remote = static_cast<Asked*>(VirtualAllocEx(process.hProcess, nullptr, sizeof asked,
-                                                          MEM_COMMIT, PAGE_READWRITE));
+        auto* remote = static_cast<Asked*>(
+            VirtualAllocEx(process.hProcess, nullptr, sizeof asked, MEM_COMMIT, PAGE_READWRITE));
         asked.tool.cbSize = TTTOOLINFOW_V2_SIZE;
         asked.tool.hwnd = main;
         asked.tool.uId = reinterpret_cast<UINT_PTR>(Box(scale));
@@ -202,7 +205,6 @@ void Conversions(const Program& program) {
     Check(WaitFor([&] { return program.Focus() == hb; }), "Tab moves to Text2");
     Send(hb, WM_KEYUP, VK_TAB, 1 | (LPARAM{3} << 30));
     Check(program.BoxTexts() == typed200, "Tab rewrites nothing");
-
 }
 
 // Each row of the shared file that converts, typed after "300" in HV, its
@@ -232,8 +234,9 @@ void SharedRows(const Program& program, const std::vector<ConversionRow>& rows, 
 // the boxes are emptied.
 void LabNotes(const Program& program) {
     program.Type(Scale::HV, L"645");
-    Check(program.Tip(Scale::HRC) == L"57,6 HRC : interpolé entre HV 640 (57,3 HRC) et HV 650 "
-                                     L"(57,8 HRC), lignes 79 et 80 de la table",
+    Check(program.Tip(Scale::HRC) ==
+              L"57,6 HRC : interpolé entre HV 640 (57,3 HRC) et HV 650 "
+              L"(57,8 HRC), lignes 79 et 80 de la table",
           "the HRC box's tooltip says where 57,6 comes from");
     // Ctrl+Shift+C through the real input, in HV with "645" selected, which
     // the EDIT's own Ctrl+C would copy instead.
@@ -261,8 +264,16 @@ void LabNotes(const Program& program) {
     Check(WaitFor([&] { return Clipboard() == values; }) &&
               std::count(values.begin(), values.end(), L'\n') == 2,
           "Ctrl+Shift+C copies the seven values, two CRLF lines");
-    Send(program.main, WM_COMMAND, kCopyForReportCommand);
-    const std::wstring report = Clipboard();
+    // The report through HRC's own context menu, its last entry.
+    PostMessageW(program.Box(Scale::HRC), WM_CONTEXTMENU,
+                 reinterpret_cast<WPARAM>(program.Box(Scale::HRC)), -1);
+    HWND menu = nullptr;
+    WaitFor([&] { return (menu = FindWindowW(L"#32768", nullptr)) != nullptr; });
+    PostMessageW(menu, WM_KEYDOWN, VK_UP, 1);
+    PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 1);
+    std::wstring report;
+    WaitFor([&] { return (report = Clipboard()) != values; });
+    PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 1);  // still open if the entry was greyed
     Check(report.find(L"\r\n57,6 HRC (valeur convertie de 645 HV ; table Kestal 1.00 d'après "
                       L"NF A 03-172 et NF A 03-173, lignes 79 et 80)\r\n") != std::wstring::npos &&
               std::count(report.begin(), report.end(), L'\n') ==
@@ -366,7 +377,8 @@ int wmain(int argc, wchar_t* argv[]) {
     using namespace kestal;
     const std::wstring mode = argc >= 3 ? argv[1] : L"";
     if (!(mode == L"test" || mode == L"pose") || argc != 4) {
-        std::fprintf(stderr, "usage: driver.exe test KESTAL.EXE CONVERSIONS | pose KESTAL.EXE TEXT\n");
+        std::fprintf(stderr,
+                     "usage: driver.exe test KESTAL.EXE CONVERSIONS | pose KESTAL.EXE TEXT\n");
         return 2;
     }
     Program program;
@@ -389,8 +401,8 @@ int wmain(int argc, wchar_t* argv[]) {
         return 0;
     }
     std::string path(MAX_PATH, '\0');  // as the C++ library opens a file
-    path.resize(static_cast<std::size_t>(WideCharToMultiByte(CP_ACP, 0, argv[3], -1, path.data(),
-                                                             MAX_PATH, nullptr, nullptr)));
+    path.resize(static_cast<std::size_t>(
+        WideCharToMultiByte(CP_ACP, 0, argv[3], -1, path.data(), MAX_PATH, nullptr, nullptr)));
     const std::vector<ConversionRow> rows = ConversionRows(path.c_str());
     StartUp(program);
     Conversions(program);
