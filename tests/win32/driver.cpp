@@ -27,7 +27,7 @@
 namespace kestal {
 namespace {
 
-using Texts = std::array<std::wstring, kScaleCount>;
+using Texts = std::array<std::u16string, kScaleCount>;
 int g_failures = 0;
 
 void Check(bool ok, const std::string& what) {
@@ -39,50 +39,39 @@ std::wstring Wide(std::u16string_view text) {
     return {text.begin(), text.end()};
 }
 
-std::wstring FromUtf8(const std::string& text) {
-    std::wstring wide(text.size(), L'\0');
-    wide.resize(static_cast<std::size_t>(
-        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(),
-                            static_cast<int>(wide.size()))));
-    return wide;
-}
-
-// A shared text as a Windows program puts it on the clipboard.
-std::wstring Crlf(std::u16string_view text) {
-    std::wstring crlf;
-    for (const char16_t c : text) {
-        crlf += c == u'\n' ? L"\r\n" : std::wstring(1, static_cast<wchar_t>(c));
-    }
-    return crlf;
-}
-
-std::wstring Clipboard() {
-    std::wstring text;
+// Takes the clipboard's text, each CRLF read as the "\n" of the shared texts
+// (a bare "\n" as "\r", so that it shows), and empties the clipboard if it
+// held any.
+std::u16string TakeClipboard() {
+    std::u16string text;
     if (OpenClipboard(nullptr)) {
         HANDLE data = GetClipboardData(CF_UNICODETEXT);
-        if (const auto* locked = data ? static_cast<const wchar_t*>(GlobalLock(data)) : nullptr) {
-            text = locked;
+        const auto* locked = data ? static_cast<const wchar_t*>(GlobalLock(data)) : nullptr;
+        for (const wchar_t* c = locked; c != nullptr && *c != 0; ++c) {
+            const bool crlf = *c == L'\r' && c[1] == L'\n';
+            text += crlf ? u'\n' : *c == L'\n' ? u'\r' : *c;
+            c += crlf ? 1 : 0;
+        }
+        if (locked != nullptr) {
             GlobalUnlock(data);
+        }
+        if (!text.empty()) {
+            EmptyClipboard();
         }
         CloseClipboard();
     }
     return text;
 }
 
-void EmptyTheClipboard() {
-    if (OpenClipboard(nullptr)) {
-        EmptyClipboard();
-        CloseClipboard();
-    }
-}
-
 // Polls every 20 ms for at most five seconds.
 template <typename Done>
 bool WaitFor(Done done) {
-    for (int tries = 0; tries < 250 && !done(); ++tries) {
-        Sleep(20);
+    for (int tries = 0; tries < 250; ++tries, Sleep(20)) {
+        if (done()) {
+            return true;  // asked once: a check may take what it found
+        }
     }
-    return done();
+    return false;
 }
 
 // Never blocks for long: while its message is up, the program answers nothing.
@@ -92,11 +81,11 @@ LRESULT Send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0, UI
     return static_cast<LRESULT>(result);
 }
 
-std::wstring TextOf(HWND control) {
+std::u16string TextOf(HWND control) {
     std::array<wchar_t, 256> text{};
     const auto length =
         Send(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
-    return {text.data(), static_cast<std::size_t>(length)};
+    return {text.data(), text.data() + length};
 }
 
 HWND Window(const WindowDescription& window) {
@@ -123,7 +112,7 @@ struct Program {
     }
     // A tooltip's text comes back through a pointer, which no message carries
     // across processes: it is read in the program's own memory.
-    std::wstring Tip(Scale scale) const {
+    std::u16string Tip(Scale scale) const {
         HWND tips = nullptr;
         do {
             tips = FindWindowExW(nullptr, tips, TOOLTIPS_CLASSW, nullptr);
@@ -142,8 +131,7 @@ struct Program {
         Send(tips, TTM_GETTEXTW, std::size(asked.text), reinterpret_cast<LPARAM>(remote));
         ReadProcessMemory(process.hProcess, remote, &asked, sizeof asked, nullptr);
         VirtualFreeEx(process.hProcess, remote, 0, MEM_RELEASE);
-        asked.text[std::size(asked.text) - 1] = L'\0';
-        return asked.text;
+        return {asked.text, asked.text + wcsnlen(asked.text, std::size(asked.text))};
     }
     Texts BoxTexts() const {
         Texts texts;
@@ -162,8 +150,8 @@ struct Program {
         Send(box, WM_KEYUP, key, 1 | scan | (LPARAM{3} << 30), 300);
     }
     // As the Linux window tests type: all but the last character written, the last one a stroke.
-    void Type(Scale scale, const std::wstring& text) const {
-        const std::wstring head = text.substr(0, text.size() - 1);
+    void Type(Scale scale, const std::u16string& text) const {
+        const std::wstring head = Wide(text.substr(0, text.size() - 1));
         Send(Box(scale), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(head.c_str()));
         Send(Box(scale), EM_SETSEL, head.size(), head.size());
         Stroke(Box(scale), text.back());
@@ -176,7 +164,7 @@ void StartUp(const Program& program) {
     Check(std::wstring(decimal) == L",", "the prefix's locale writes a decimal comma");
     NumberSymbols symbols;
     symbols.decimalPoint.assign(decimal, decimal + std::wcslen(decimal));
-    Check(TextOf(Control(program.main, Form1Description(), "Label4")) == Wide(HintText(symbols)),
+    Check(TextOf(Control(program.main, Form1Description(), "Label4")) == HintText(symbols),
           "the hint asks for a comma");
     Check(program.BoxTexts() == Texts{}, "seven empty boxes at start");
     Check(program.Focus() == program.Box(Scale::HV), "focus in Text1 at start");
@@ -193,10 +181,9 @@ void StartUp(const Program& program) {
 void Conversions(const Program& program) {
     HWND hv = program.Box(Scale::HV);
     program.Stroke(hv, L'2');
-    Check(program.BoxTexts() == Texts{L"2"}, "HV 2 is below the table");
     program.Stroke(hv, L'0');
     program.Stroke(hv, L'0');
-    const Texts typed200{L"200", L"190,0", L"", L"91,8", L"", L"", L"650,0"};
+    const Texts typed200{u"200", u"190,0", u"", u"91,8", u"", u"", u"650,0"};
     Check(program.BoxTexts() == typed200, "typing 2, 0, 0 in HV converts 200");
 
     // Tab goes through the dialog manager; its release comes to the next box.
@@ -209,23 +196,22 @@ void Conversions(const Program& program) {
 
 // Each row of the shared file that converts, typed after "300" in HV, its
 // decimal commas written with the locale's separator.
-void SharedRows(const Program& program, const std::vector<ConversionRow>& rows, wchar_t decimal) {
+void SharedRows(const Program& program, const std::vector<ConversionRow>& rows, char16_t decimal) {
     const auto local = [decimal](const std::string& text) {
-        std::wstring wide = FromUtf8(text);
-        std::ranges::replace(wide, L',', decimal);
+        std::u16string wide(text.begin(), text.end());  // the rows that convert are ASCII
+        std::ranges::replace(wide, u',', decimal);
         return wide;
     };
     for (const ConversionRow& row : rows) {
         if (!row.Failed()) {
-            program.Type(Scale::HV, L"300");
+            program.Type(Scale::HV, u"300");
             program.Type(row.source, local(row.typed));
-            const Texts shown = program.BoxTexts();
-            std::wstring joined = shown[0];
-            for (std::size_t k = 1; k < shown.size(); ++k) {
-                joined += L"|" + shown[k];
+            std::u16string shown;
+            for (const std::u16string& text : program.BoxTexts()) {
+                shown += text + u"|";
             }
-            const std::string what = std::string(BoxName(row.source)) + " " + row.typed;
-            Check(joined == local(row.boxes), what);
+            Check(shown == local(row.boxes + "|"),
+                  std::string(BoxName(row.source)) + " " + row.typed);
         }
     }
 }
@@ -233,10 +219,10 @@ void SharedRows(const Program& program, const std::vector<ConversionRow>& rows, 
 // The reasons and the copies after HV 645, which the issue words; gone once
 // the boxes are emptied.
 void LabNotes(const Program& program) {
-    program.Type(Scale::HV, L"645");
+    program.Type(Scale::HV, u"645");
     Check(program.Tip(Scale::HRC) ==
-              L"57,6 HRC : interpolé entre HV 640 (57,3 HRC) et HV 650 "
-              L"(57,8 HRC), lignes 79 et 80 de la table",
+              u"57,6 HRC : interpolé entre HV 640 (57,3 HRC) et HV 650 "
+              u"(57,8 HRC), lignes 79 et 80 de la table",
           "the HRC box's tooltip says where 57,6 comes from");
     // Ctrl+Shift+C through the real input, in HV with "645" selected, which
     // the EDIT's own Ctrl+C would copy instead.
@@ -245,25 +231,16 @@ void LabNotes(const Program& program) {
     SetFocus(hv);
     AttachThreadInput(GetCurrentThreadId(), program.process.dwThreadId, FALSE);
     Send(hv, EM_SETSEL, 0, -1);
-    EmptyTheClipboard();
+    TakeClipboard();
     SetForegroundWindow(program.main);
-    std::array<INPUT, 6> chord{};
-    const WORD keys[] = {VK_CONTROL, VK_SHIFT, 'C', 'C', VK_SHIFT, VK_CONTROL};
-    for (std::size_t k = 0; k < chord.size(); ++k) {
-        chord[k].type = INPUT_KEYBOARD;
-        chord[k].ki.wVk = keys[k];
-        chord[k].ki.dwFlags = k < 3 ? 0 : KEYEVENTF_KEYUP;
+    for (const DWORD up : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
+        for (const BYTE key : {BYTE{VK_CONTROL}, BYTE{VK_SHIFT}, BYTE{'C'}}) {
+            keybd_event(key, 0, up, 0);
+        }
     }
-    SendInput(chord.size(), chord.data(), sizeof(INPUT));
-    std::array<std::u16string, kScaleCount> shown;
-    for (const Scale scale : kAllScales) {
-        const std::wstring text = TextOf(program.Box(scale));
-        shown[ColumnOf(scale)] = {text.begin(), text.end()};
-    }
-    const std::wstring values = Crlf(SevenValues(shown));
-    Check(WaitFor([&] { return Clipboard() == values; }) &&
-              std::count(values.begin(), values.end(), L'\n') == 2,
-          "Ctrl+Shift+C copies the seven values, two CRLF lines");
+    const std::u16string values = SevenValues(program.BoxTexts());
+    Check(WaitFor([&] { return TakeClipboard() == values; }),
+          "Ctrl+Shift+C copies the seven values, in CRLF lines");
     // The report through HRC's own context menu, its last entry.
     PostMessageW(program.Box(Scale::HRC), WM_CONTEXTMENU,
                  reinterpret_cast<WPARAM>(program.Box(Scale::HRC)), -1);
@@ -271,29 +248,27 @@ void LabNotes(const Program& program) {
     WaitFor([&] { return (menu = FindWindowW(L"#32768", nullptr)) != nullptr; });
     PostMessageW(menu, WM_KEYDOWN, VK_UP, 1);
     PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 1);
-    std::wstring report;
-    WaitFor([&] { return (report = Clipboard()) != values; });
+    std::u16string report;
+    WaitFor([&] { return !(report = TakeClipboard()).empty(); });
     PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 1);  // still open if the entry was greyed
-    Check(report.find(L"\r\n57,6 HRC (valeur convertie de 645 HV ; table Kestal 1.00 d'après "
-                      L"NF A 03-172 et NF A 03-173, lignes 79 et 80)\r\n") != std::wstring::npos &&
-              std::count(report.begin(), report.end(), L'\n') ==
-                  std::count(report.begin(), report.end(), L'\r'),
+    Check(report.find(u"\n57,6 HRC (valeur convertie de 645 HV ; table Kestal 1.00 d'après "
+                      u"NF A 03-172 et NF A 03-173, lignes 79 et 80)\n") != report.npos,
           "Copier pour un rapport copies the report, in CRLF lines");
 
     // Emptied by hand, the boxes still have a report behind them: neither copy gives it.
     for (const Scale scale : kAllScales) {
         Send(program.Box(scale), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
     }
-    EmptyTheClipboard();
     Send(program.main, WM_COMMAND, kCopySevenValuesCommand);
     Send(program.main, WM_COMMAND, kCopyForReportCommand);
-    Check(Clipboard().empty(), "seven empty boxes copy nothing");
+    Check(TakeClipboard().empty(), "seven empty boxes copy nothing");
     Click(program.main, Form1Description(), "Command1");
-    Check(program.Tip(Scale::HRC).empty(), "Effacer tout clears the tooltips");
+    Check(program.BoxTexts() == Texts{} && program.Tip(Scale::HRC).empty(),
+          "Effacer tout empties the boxes and their tooltips");
 }
 
 void NotANumber(const Program& program) {
-    program.Type(Scale::HV, L"200a");
+    program.Type(Scale::HV, u"200a");
     HWND message = nullptr;
     const std::wstring title = Wide(kApplicationTitle);
     Check(WaitFor([&] { return (message = FindWindowW(L"#32770", title.c_str())) != nullptr; }),
@@ -303,7 +278,7 @@ void NotANumber(const Program& program) {
         HWND place = GetDlgItem(message, id);
         return place == nullptr || Send(place, STM_GETICON) == 0;
     };
-    Check(TextOf(GetDlgItem(message, 0xFFFF)) == Wide(kNotANumberMessage) &&
+    Check(TextOf(GetDlgItem(message, 0xFFFF)) == kNotANumberMessage &&
               GetDlgItem(message, IDOK) != nullptr && GetDlgItem(message, IDCANCEL) == nullptr &&
               noIcon(20) && noIcon(0x440),
           "the message says the value is not a number, with OK only and no icon");
@@ -313,13 +288,9 @@ void NotANumber(const Program& program) {
 }
 
 void Commands(const Program& program) {
-    program.Type(Scale::HV, L"200");
-    const Texts typed = program.BoxTexts();
-    Click(program.main, Form1Description(), "Command1");
-    Check(typed[1] == L"190,0" && program.BoxTexts() == Texts{}, "Effacer tout empties all boxes");
-
     // Alt+A and Alt+R, through the dialog manager as access letters.
-    program.Type(Scale::HV, L"200");
+    program.Type(Scale::HV, u"200");
+    const Texts typed = program.BoxTexts();
     PostMessageW(program.Box(Scale::HV), WM_SYSCHAR, L'a', LPARAM{1} << 29);
     HWND help = nullptr;
     Check(WaitFor([&] { return (help = Window(Form2Description())) != nullptr; }) &&
@@ -354,20 +325,18 @@ bool Start(Program& program, const wchar_t* exe) {
 // turns round and the rows convert with points.
 void PointLocale(const wchar_t* exe, const std::vector<ConversionRow>& rows) {
     const wchar_t* key = L"Control Panel\\International";
-    wchar_t saved[8] = {};
-    DWORD size = sizeof saved;
-    RegGetValueW(HKEY_CURRENT_USER, key, L"sDecimal", RRF_RT_REG_SZ, nullptr, saved, &size);
     RegSetKeyValueW(HKEY_CURRENT_USER, key, L"sDecimal", REG_SZ, L".", 2 * sizeof(wchar_t));
     Program program;
-    Check(Start(program, exe), "started under a decimal point");
     NumberSymbols point;
     point.decimalPoint = u".";
-    Check(TextOf(Control(program.main, Form1Description(), "Label4")) == Wide(HintText(point)),
+    Check(Start(program, exe) &&
+              TextOf(Control(program.main, Form1Description(), "Label4")) == HintText(point),
           "under a decimal point the hint asks for a point");
-    SharedRows(program, rows, L'.');
+    SharedRows(program, rows, u'.');
     Click(program.main, Form1Description(), "Command2");
     WaitForSingleObject(program.process.hProcess, 5000);
-    RegSetKeyValueW(HKEY_CURRENT_USER, key, L"sDecimal", REG_SZ, saved, size);
+    // Back to the comma StartUp found.
+    RegSetKeyValueW(HKEY_CURRENT_USER, key, L"sDecimal", REG_SZ, L",", 2 * sizeof(wchar_t));
 }
 
 }  // namespace
@@ -400,13 +369,12 @@ int wmain(int argc, wchar_t* argv[]) {
                     frame.bottom - frame.top);
         return 0;
     }
-    std::string path(MAX_PATH, '\0');  // as the C++ library opens a file
-    path.resize(static_cast<std::size_t>(
-        WideCharToMultiByte(CP_ACP, 0, argv[3], -1, path.data(), MAX_PATH, nullptr, nullptr)));
-    const std::vector<ConversionRow> rows = ConversionRows(path.c_str());
+    // An ASCII path, as winepath gives the source tree's.
+    const std::vector<ConversionRow> rows =
+        ConversionRows(std::string(argv[3], argv[3] + std::wcslen(argv[3])).c_str());
     StartUp(program);
     Conversions(program);
-    SharedRows(program, rows, L',');
+    SharedRows(program, rows, u',');
     LabNotes(program);
     NotANumber(program);
     Commands(program);
