@@ -16,6 +16,12 @@ inline int ControlId(const WindowDescription& window, std::string_view name) {
     return kFirstControlId + static_cast<int>(&window.Control(name) - window.controls.data());
 }
 
+// The commands of the boxes' context menus and of Ctrl+Shift+C, sent to the
+// main window as a menu sends them: below the controls, past the dialog
+// manager's.
+inline constexpr int kCopySevenValuesCommand = 50;
+inline constexpr int kCopyForReportCommand = 51;
+
 // The class of both windows, as the test driver finds them.
 inline constexpr wchar_t kWindowClass[] = L"KestalForm";
 

@@ -2,15 +2,22 @@
 
 #include <string>
 
+#include "app/win32/clipboard.hpp"
+#include "app/win32/control_ids.hpp"
+
 namespace kestal {
 
 Form1::Form1(const NumberSymbols& numbers)
     : DescribedWindow(Form1Description()), m_engine(numbers) {
     // Fixed border, no maximize: the layout is in twips and does not stretch.
     Build(WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, nullptr);
+    const std::u16string_view hint = HintText(numbers);
+    SetWindowTextW(Control("Label4"), std::wstring(hint.begin(), hint.end()).c_str());
+    m_tips = std::make_unique<BoxTips>(Handle());
     for (const Scale scale : kAllScales) {
         m_boxes[ColumnOf(scale)] = std::make_unique<ScaleBox>(
             Control(BoxName(scale)), scale, [this](Scale source) { Text_KeyUp(source); });
+        m_tips->Add(Control(BoxName(scale)));
     }
     Form_Load();
     ShowWindow(Handle(), SW_SHOWNORMAL);
@@ -29,6 +36,23 @@ void Form1::ShowNotANumber() {
     const std::wstring message(kNotANumberMessage.begin(), kNotANumberMessage.end());
     const std::wstring title(kApplicationTitle.begin(), kApplicationTitle.end());
     MessageBoxW(Handle(), message.c_str(), title.c_str(), MB_OK);
+}
+
+void Form1::SetNotes(const BoxNotes& notes) {
+    for (const Scale scale : kAllScales) {
+        m_tips->Set(Control(BoxName(scale)), notes.reasons[ColumnOf(scale)]);
+    }
+    m_report = notes.report;
+}
+
+// What a copy puts on the clipboard: nothing from seven empty boxes, nor a
+// report without a run behind it.
+std::u16string Form1::Copy(int command) const {
+    const std::u16string values = SevenValues(*this);
+    if (values.empty() || command == kCopySevenValuesCommand) {
+        return values;
+    }
+    return m_report;
 }
 
 // The table is built in, ready before any window: loading only empties the boxes.
@@ -74,8 +98,25 @@ void Form1::Closing() {
 }
 
 LRESULT Form1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    const auto command = static_cast<int>(LOWORD(wParam));
+    const bool copy = command == kCopySevenValuesCommand || command == kCopyForReportCommand;
     if (message == WM_DESTROY) {
         PostQuitMessage(0);
+        return 0;
+    }
+    if (message == WM_INITMENUPOPUP && HIWORD(lParam) == FALSE) {
+        // A box's context menu: the copies usable only when they have something to give.
+        for (const int entry : {kCopySevenValuesCommand, kCopyForReportCommand}) {
+            EnableMenuItem(reinterpret_cast<HMENU>(wParam), static_cast<UINT>(entry),
+                           MF_BYCOMMAND | (Copy(entry).empty() ? MF_GRAYED : MF_ENABLED));
+        }
+        return 0;
+    }
+    if (message == WM_COMMAND && lParam == 0 && copy) {
+        const std::u16string text = Copy(command);
+        if (!text.empty()) {
+            PutOnClipboard(Handle(), text);
+        }
         return 0;
     }
     return DescribedWindow::OnMessage(message, wParam, lParam);

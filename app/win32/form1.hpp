@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "app/key_release_run.hpp"
+#include "app/win32/box_tips.hpp"
 #include "app/win32/described_window.hpp"
 #include "app/win32/form2.hpp"
 #include "app/win32/scale_box.hpp"
@@ -12,8 +13,9 @@
 
 namespace kestal {
 
-// The main window: seven scale boxes converting at their key releases, and
-// "Effacer tout", "Terminé" and "Aide".
+// The main window: seven scale boxes converting at their key releases, with
+// their reasons as tooltips and the two copies, and "Effacer tout", "Terminé"
+// and "Aide".
 class Form1 final : public DescribedWindow, public ScaleBoxes {
 public:
     explicit Form1(const NumberSymbols& numbers);
@@ -21,6 +23,7 @@ public:
     std::u16string Text(Scale scale) const override;
     void SetText(Scale scale, std::u16string_view text) override;
     void ShowNotANumber() override;
+    void SetNotes(const BoxNotes& notes) override;
 
 private:
     void Form_Load();
@@ -29,6 +32,7 @@ private:
     void Command2_Click();
     void Command3_Click();
     void HelpReturning();
+    std::u16string Copy(int command) const;
 
     void Clicked(std::string_view command) override;
     void Closing() override;
@@ -36,6 +40,8 @@ private:
 
     ConversionEngine m_engine;
     std::array<std::unique_ptr<ScaleBox>, kScaleCount> m_boxes;
+    std::unique_ptr<BoxTips> m_tips;
+    std::u16string m_report;
     std::unique_ptr<Form2> m_help;
 };
 

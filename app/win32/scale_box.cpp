@@ -2,12 +2,24 @@
 
 #include <utility>
 
+#include "app/win32/box_menu.hpp"
+#include "app/win32/control_ids.hpp"
+
 namespace kestal {
 
 namespace {
 
 bool IsEnterOrEscape(WPARAM key) {
     return key == VK_RETURN || key == VK_ESCAPE;
+}
+
+bool IsDown(int key) {
+    return GetKeyState(key) < 0;
+}
+
+// Ctrl+Shift+C, the shortcut of "Copier les sept valeurs".
+bool IsCopySevenValues(WPARAM key) {
+    return key == 'C' && IsDown(VK_CONTROL) && IsDown(VK_SHIFT) && !IsDown(VK_MENU);
 }
 
 }  // namespace
@@ -56,11 +68,21 @@ LRESULT ScaleBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (wParam == L'\r' || wParam == L'\x1b') {
                 return 0;  // the EDIT would only beep
             }
+            if (wParam == 0x03 && IsDown(VK_SHIFT)) {
+                return 0;  // Ctrl+Shift+C: the EDIT would copy its selection over the values
+            }
             break;
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
             m_strokes.Pressed(static_cast<int>(wParam));
+            if (message == WM_KEYDOWN && IsCopySevenValues(wParam)) {
+                SendMessageW(GetParent(m_edit), WM_COMMAND, kCopySevenValuesCommand, 0);
+                return 0;
+            }
             break;
+        case WM_CONTEXTMENU:
+            ShowBoxMenu(m_edit, lParam);
+            return 0;
         case WM_KEYUP:
         case WM_SYSKEYUP: {
             const LRESULT result =

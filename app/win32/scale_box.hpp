@@ -12,7 +12,9 @@
 namespace kestal {
 
 // One of the seven boxes: the system's EDIT control, subclassed to tell which
-// of its key releases are the real end of a key pressed in it.
+// of its key releases are the real end of a key pressed in it, and to add the
+// window's copies to its context menu and Ctrl+Shift+C (sent to the window as
+// WM_COMMAND).
 class ScaleBox {
 public:
     using KeyUp = std::function<void(Scale)>;

@@ -1,28 +1,37 @@
 // Drives the real kestal.exe from outside, as a user would: key strokes into
 // the boxes' own window procedures, texts read back from the controls, which
 // it finds by the identifiers their description gives them.
-//   driver.exe test kestal.exe       the checks below; exit status 1 on a failure
+//   driver.exe test kestal.exe conversions.txt
+//                                    the checks below; exit status 1 on a failure
 //   driver.exe pose kestal.exe TEXT  types TEXT in HV, prints the main window's
 //                                    rectangle and leaves the program running
 
+// commctrl.h needs windows.h before it.
+// clang-format off
 #include <windows.h>
+#include <commctrl.h>
+// clang-format on
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
+#include <cwchar>
 #include <string>
 #include <vector>
 
+#include "app/box_notes.hpp"
 #include "app/win32/control_ids.hpp"
 #include "app/window_description.hpp"
+#include "tests/conversion_rows.hpp"
 
 namespace kestal {
 namespace {
 
-using Texts = std::array<std::wstring, kScaleCount>;
+using Texts = std::array<std::u16string, kScaleCount>;
 int g_failures = 0;
 
-void Check(bool ok, const char* what) {
-    std::printf("%s: %s\n", ok ? "ok" : "FAIL", what);
+void Check(bool ok, const std::string& what) {
+    std::printf("%s: %s\n", ok ? "ok" : "FAIL", what.c_str());
     g_failures += ok ? 0 : 1;
 }
 
@@ -30,13 +39,39 @@ std::wstring Wide(std::u16string_view text) {
     return {text.begin(), text.end()};
 }
 
+// Takes the clipboard's text, each CRLF read as the "\n" of the shared texts
+// (a bare "\n" as "\r", so that it shows), and empties the clipboard if it
+// held any.
+std::u16string TakeClipboard() {
+    std::u16string text;
+    if (OpenClipboard(nullptr)) {
+        HANDLE data = GetClipboardData(CF_UNICODETEXT);
+        const auto* locked = data ? static_cast<const wchar_t*>(GlobalLock(data)) : nullptr;
+        for (const wchar_t* c = locked; c != nullptr && *c != 0; ++c) {
+            const bool crlf = *c == L'\r' && c[1] == L'\n';
+            text += crlf ? u'\n' : *c == L'\n' ? u'\r' : *c;
+            c += crlf ? 1 : 0;
+        }
+        if (locked != nullptr) {
+            GlobalUnlock(data);
+        }
+        if (!text.empty()) {
+            EmptyClipboard();
+        }
+        CloseClipboard();
+    }
+    return text;
+}
+
 // Polls every 20 ms for at most five seconds.
 template <typename Done>
 bool WaitFor(Done done) {
-    for (int tries = 0; tries < 250 && !done(); ++tries) {
-        Sleep(20);
+    for (int tries = 0; tries < 250; ++tries, Sleep(20)) {
+        if (done()) {
+            return true;  // asked once: a check may take what it found
+        }
     }
-    return done();
+    return false;
 }
 
 // Never blocks for long: while its message is up, the program answers nothing.
@@ -46,11 +81,11 @@ LRESULT Send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0, UI
     return static_cast<LRESULT>(result);
 }
 
-std::wstring TextOf(HWND control) {
+std::u16string TextOf(HWND control) {
     std::array<wchar_t, 256> text{};
     const auto length =
         Send(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
-    return {text.data(), static_cast<std::size_t>(length)};
+    return {text.data(), text.data() + length};
 }
 
 HWND Window(const WindowDescription& window) {
@@ -75,6 +110,29 @@ struct Program {
         info.cbSize = sizeof info;
         return GetGUIThreadInfo(process.dwThreadId, &info) ? info.hwndFocus : nullptr;
     }
+    // A tooltip's text comes back through a pointer, which no message carries
+    // across processes: it is read in the program's own memory.
+    std::u16string Tip(Scale scale) const {
+        HWND tips = nullptr;
+        do {
+            tips = FindWindowExW(nullptr, tips, TOOLTIPS_CLASSW, nullptr);
+        } while (tips != nullptr && GetWindow(tips, GW_OWNER) != main);
+        struct Asked {
+            TTTOOLINFOW tool;
+            wchar_t text[1024];  // the longest a tooltip hands back
+        } asked{};
+        auto* remote = static_cast<Asked*>(
+            VirtualAllocEx(process.hProcess, nullptr, sizeof asked, MEM_COMMIT, PAGE_READWRITE));
+        asked.tool.cbSize = TTTOOLINFOW_V2_SIZE;
+        asked.tool.hwnd = main;
+        asked.tool.uId = reinterpret_cast<UINT_PTR>(Box(scale));
+        asked.tool.lpszText = remote->text;
+        WriteProcessMemory(process.hProcess, remote, &asked, sizeof asked, nullptr);
+        Send(tips, TTM_GETTEXTW, std::size(asked.text), reinterpret_cast<LPARAM>(remote));
+        ReadProcessMemory(process.hProcess, remote, &asked, sizeof asked, nullptr);
+        VirtualFreeEx(process.hProcess, remote, 0, MEM_RELEASE);
+        return {asked.text, asked.text + wcsnlen(asked.text, std::size(asked.text))};
+    }
     Texts BoxTexts() const {
         Texts texts;
         for (const Scale scale : kAllScales) {
@@ -92,8 +150,8 @@ struct Program {
         Send(box, WM_KEYUP, key, 1 | scan | (LPARAM{3} << 30), 300);
     }
     // As the Linux window tests type: all but the last character written, the last one a stroke.
-    void Type(Scale scale, const std::wstring& text) const {
-        const std::wstring head = text.substr(0, text.size() - 1);
+    void Type(Scale scale, const std::u16string& text) const {
+        const std::wstring head = Wide(text.substr(0, text.size() - 1));
         Send(Box(scale), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(head.c_str()));
         Send(Box(scale), EM_SETSEL, head.size(), head.size());
         Stroke(Box(scale), text.back());
@@ -104,6 +162,10 @@ void StartUp(const Program& program) {
     wchar_t decimal[8] = {};
     GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, decimal, 8);
     Check(std::wstring(decimal) == L",", "the prefix's locale writes a decimal comma");
+    NumberSymbols symbols;
+    symbols.decimalPoint.assign(decimal, decimal + std::wcslen(decimal));
+    Check(TextOf(Control(program.main, Form1Description(), "Label4")) == HintText(symbols),
+          "the hint asks for a comma");
     Check(program.BoxTexts() == Texts{}, "seven empty boxes at start");
     Check(program.Focus() == program.Box(Scale::HV), "focus in Text1 at start");
     HDC screen = GetDC(nullptr);
@@ -119,10 +181,9 @@ void StartUp(const Program& program) {
 void Conversions(const Program& program) {
     HWND hv = program.Box(Scale::HV);
     program.Stroke(hv, L'2');
-    Check(program.BoxTexts() == Texts{L"2"}, "HV 2 is below the table");
     program.Stroke(hv, L'0');
     program.Stroke(hv, L'0');
-    const Texts typed200{L"200", L"190,0", L"", L"91,8", L"", L"", L"650,0"};
+    const Texts typed200{u"200", u"190,0", u"", u"91,8", u"", u"", u"650,0"};
     Check(program.BoxTexts() == typed200, "typing 2, 0, 0 in HV converts 200");
 
     // Tab goes through the dialog manager; its release comes to the next box.
@@ -131,26 +192,83 @@ void Conversions(const Program& program) {
     Check(WaitFor([&] { return program.Focus() == hb; }), "Tab moves to Text2");
     Send(hb, WM_KEYUP, VK_TAB, 1 | (LPARAM{3} << 30));
     Check(program.BoxTexts() == typed200, "Tab rewrites nothing");
+}
 
-    const std::vector<std::pair<Scale, Texts>> runs = {
-        {Scale::HV, {L"640", L"586,0", L"79,8", L"", L"57,3", L"68,7", L"2180,0"}},
-        {Scale::HB, {L"640,0", L"586", L"79,8", L"", L"57,3", L"68,7", L"2180,0"}},
-        {Scale::HRA, {L"650,0", L"", L"80", L"", L"57,8", L"69,0", L"2220,0"}},
-        {Scale::HRB, {L"225,0", L"213,8", L"", L"96,3", L"", L"", L"720,0"}},
-        {Scale::HRC, {L"240,0", L"228,0", L"60,7", L"", L"20,3", L"40,3", L"770,0"}},
-        {Scale::HRD, {L"240,0", L"228,0", L"60,7", L"", L"20,3", L"40,3", L"770,0"}},
-        {Scale::Rm, {L"650,0", L"", L"80,0", L"", L"57,8", L"69,0", L"2220"}},
-        {Scale::Rm, {L"", L"", L"", L"", L"", L"", L"279"}}};
-    for (const auto& [source, shown] : runs) {
-        program.Type(Scale::HV, L"300");
-        program.Type(source, shown[ColumnOf(source)]);
-        const std::string what = "converts from " + std::string(BoxName(source)) + " as on Linux";
-        Check(program.BoxTexts() == shown, what.c_str());
+// Each row of the shared file that converts, typed after "300" in HV, its
+// decimal commas written with the locale's separator.
+void SharedRows(const Program& program, const std::vector<ConversionRow>& rows, char16_t decimal) {
+    const auto local = [decimal](const std::string& text) {
+        std::u16string wide(text.begin(), text.end());  // the rows that convert are ASCII
+        std::ranges::replace(wide, u',', decimal);
+        return wide;
+    };
+    for (const ConversionRow& row : rows) {
+        if (!row.Failed()) {
+            program.Type(Scale::HV, u"300");
+            program.Type(row.source, local(row.typed));
+            std::u16string shown;
+            for (const std::u16string& text : program.BoxTexts()) {
+                shown += text + u"|";
+            }
+            Check(shown == local(row.boxes + "|"),
+                  std::string(BoxName(row.source)) + " " + row.typed);
+        }
     }
 }
 
+// The reasons and the copies after HV 645, which the issue words; gone once
+// the boxes are emptied.
+void LabNotes(const Program& program) {
+    program.Type(Scale::HV, u"645");
+    Check(program.Tip(Scale::HRC) ==
+              u"57,6 HRC : interpolé entre HV 640 (57,3 HRC) et HV 650 "
+              u"(57,8 HRC), lignes 79 et 80 de la table",
+          "the HRC box's tooltip says where 57,6 comes from");
+    // Ctrl+Shift+C through the real input, in HV with "645" selected, which
+    // the EDIT's own Ctrl+C would copy instead.
+    HWND hv = program.Box(Scale::HV);
+    AttachThreadInput(GetCurrentThreadId(), program.process.dwThreadId, TRUE);
+    SetFocus(hv);
+    AttachThreadInput(GetCurrentThreadId(), program.process.dwThreadId, FALSE);
+    Send(hv, EM_SETSEL, 0, -1);
+    TakeClipboard();
+    SetForegroundWindow(program.main);
+    for (const DWORD up : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
+        for (const BYTE key : {BYTE{VK_CONTROL}, BYTE{VK_SHIFT}, BYTE{'C'}}) {
+            keybd_event(key, 0, up, 0);
+        }
+    }
+    const std::u16string values = SevenValues(program.BoxTexts());
+    Check(WaitFor([&] { return TakeClipboard() == values; }),
+          "Ctrl+Shift+C copies the seven values, in CRLF lines");
+    // The report through HRC's own context menu, its last entry.
+    PostMessageW(program.Box(Scale::HRC), WM_CONTEXTMENU,
+                 reinterpret_cast<WPARAM>(program.Box(Scale::HRC)), -1);
+    HWND menu = nullptr;
+    WaitFor([&] { return (menu = FindWindowW(L"#32768", nullptr)) != nullptr; });
+    PostMessageW(menu, WM_KEYDOWN, VK_UP, 1);
+    PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 1);
+    std::u16string report;
+    WaitFor([&] { return !(report = TakeClipboard()).empty(); });
+    PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 1);  // still open if the entry was greyed
+    Check(report.find(u"\n57,6 HRC (valeur convertie de 645 HV ; table Kestal 1.00 d'après "
+                      u"NF A 03-172 et NF A 03-173, lignes 79 et 80)\n") != report.npos,
+          "Copier pour un rapport copies the report, in CRLF lines");
+
+    // Emptied by hand, the boxes still have a report behind them: neither copy gives it.
+    for (const Scale scale : kAllScales) {
+        Send(program.Box(scale), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+    }
+    Send(program.main, WM_COMMAND, kCopySevenValuesCommand);
+    Send(program.main, WM_COMMAND, kCopyForReportCommand);
+    Check(TakeClipboard().empty(), "seven empty boxes copy nothing");
+    Click(program.main, Form1Description(), "Command1");
+    Check(program.BoxTexts() == Texts{} && program.Tip(Scale::HRC).empty(),
+          "Effacer tout empties the boxes and their tooltips");
+}
+
 void NotANumber(const Program& program) {
-    program.Type(Scale::HV, L"200a");
+    program.Type(Scale::HV, u"200a");
     HWND message = nullptr;
     const std::wstring title = Wide(kApplicationTitle);
     Check(WaitFor([&] { return (message = FindWindowW(L"#32770", title.c_str())) != nullptr; }),
@@ -160,7 +278,7 @@ void NotANumber(const Program& program) {
         HWND place = GetDlgItem(message, id);
         return place == nullptr || Send(place, STM_GETICON) == 0;
     };
-    Check(TextOf(GetDlgItem(message, 0xFFFF)) == Wide(kNotANumberMessage) &&
+    Check(TextOf(GetDlgItem(message, 0xFFFF)) == kNotANumberMessage &&
               GetDlgItem(message, IDOK) != nullptr && GetDlgItem(message, IDCANCEL) == nullptr &&
               noIcon(20) && noIcon(0x440),
           "the message says the value is not a number, with OK only and no icon");
@@ -170,13 +288,9 @@ void NotANumber(const Program& program) {
 }
 
 void Commands(const Program& program) {
-    program.Type(Scale::HV, L"200");
-    const Texts typed = program.BoxTexts();
-    Click(program.main, Form1Description(), "Command1");
-    Check(typed[1] == L"190,0" && program.BoxTexts() == Texts{}, "Effacer tout empties all boxes");
-
     // Alt+A and Alt+R, through the dialog manager as access letters.
-    program.Type(Scale::HV, L"200");
+    program.Type(Scale::HV, u"200");
+    const Texts typed = program.BoxTexts();
     PostMessageW(program.Box(Scale::HV), WM_SYSCHAR, L'a', LPARAM{1} << 29);
     HWND help = nullptr;
     Check(WaitFor([&] { return (help = Window(Form2Description())) != nullptr; }) &&
@@ -194,23 +308,50 @@ void Commands(const Program& program) {
           "Terminé ends the program");
 }
 
+bool Start(Program& program, const wchar_t* exe) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    std::wstring command = std::wstring(L"\"") + exe + L"\"";
+    // Shown once its controls are made and loaded: found before, it has none.
+    return CreateProcessW(exe, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &program.process) &&
+           WaitFor([&] {
+               program.main = Window(Form1Description());
+               return program.main != nullptr && IsWindowVisible(program.main);
+           });
+}
+
+// A second program under a decimal point, the user's own setting: the hint
+// turns round and the rows convert with points.
+void PointLocale(const wchar_t* exe, const std::vector<ConversionRow>& rows) {
+    const wchar_t* key = L"Control Panel\\International";
+    RegSetKeyValueW(HKEY_CURRENT_USER, key, L"sDecimal", REG_SZ, L".", 2 * sizeof(wchar_t));
+    Program program;
+    NumberSymbols point;
+    point.decimalPoint = u".";
+    Check(Start(program, exe) &&
+              TextOf(Control(program.main, Form1Description(), "Label4")) == HintText(point),
+          "under a decimal point the hint asks for a point");
+    SharedRows(program, rows, u'.');
+    Click(program.main, Form1Description(), "Command2");
+    WaitForSingleObject(program.process.hProcess, 5000);
+    // Back to the comma StartUp found.
+    RegSetKeyValueW(HKEY_CURRENT_USER, key, L"sDecimal", REG_SZ, L",", 2 * sizeof(wchar_t));
+}
+
 }  // namespace
 }  // namespace kestal
 
 int wmain(int argc, wchar_t* argv[]) {
     using namespace kestal;
     const std::wstring mode = argc >= 3 ? argv[1] : L"";
-    if (!(mode == L"test" && argc == 3) && !(mode == L"pose" && argc == 4)) {
-        std::fprintf(stderr, "usage: driver.exe test KESTAL.EXE | pose KESTAL.EXE TEXT\n");
+    if (!(mode == L"test" || mode == L"pose") || argc != 4) {
+        std::fprintf(stderr,
+                     "usage: driver.exe test KESTAL.EXE CONVERSIONS | pose KESTAL.EXE TEXT\n");
         return 2;
     }
     Program program;
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    std::wstring command = std::wstring(L"\"") + argv[2] + L"\"";
-    if (!CreateProcessW(argv[2], command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &program.process) ||
-        !WaitFor([&] { return (program.main = Window(Form1Description())) != nullptr; })) {
+    if (!Start(program, argv[2])) {
         std::printf("FAIL: %ls shows no main window\n", argv[2]);
         return 1;
     }
@@ -228,10 +369,16 @@ int wmain(int argc, wchar_t* argv[]) {
                     frame.bottom - frame.top);
         return 0;
     }
+    // An ASCII path, as winepath gives the source tree's.
+    const std::vector<ConversionRow> rows =
+        ConversionRows(std::string(argv[3], argv[3] + std::wcslen(argv[3])).c_str());
     StartUp(program);
     Conversions(program);
+    SharedRows(program, rows, u',');
+    LabNotes(program);
     NotANumber(program);
     Commands(program);
+    PointLocale(argv[2], rows);
     // A program still running after a failure ends with the test's Wine session.
     return g_failures == 0 ? 0 : 1;
 }

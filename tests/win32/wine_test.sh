@@ -3,11 +3,12 @@
 # only, its version record, its icon and DPI-aware manifest, its size), then
 # the program driven by driver.exe under Wine, in a throw-away prefix with
 # French regional settings on a virtual X server.
-#   wine_test.sh DRIVER.exe KESTAL.exe VERSION
+#   wine_test.sh DRIVER.exe KESTAL.exe VERSION CONVERSIONS.txt
 set -euo pipefail
 driver=$1
 exe=$2
 version=$3
+conversions=$4
 here=$(dirname "$0")
 fail() { echo "wine_test: $*" >&2; exit 1; }
 
@@ -29,4 +30,5 @@ source "$here/wine_session.sh"
 trap wine_session_stop EXIT
 # 120 dots per inch, where twips are not 15 to a pixel.
 wine_session_start 120
-timeout 120 wine "$driver" test "$(winepath -w "$exe" 2>/dev/null)"
+timeout 120 wine "$driver" test "$(winepath -w "$exe" 2>/dev/null)" \
+    "$(winepath -w "$conversions" 2>/dev/null)"
