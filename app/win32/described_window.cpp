@@ -140,12 +140,12 @@ void DescribedWindow::Focus(std::string_view name) {
 LRESULT DescribedWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND: {
-            // Enter comes as IDOK: it presses the button that has the focus, as
-            // in any Windows dialog, and nothing else. Escape (IDCANCEL) does nothing.
-            HWND control = wParam == IDOK ? GetFocus() : reinterpret_cast<HWND>(lParam);
-            const auto found = std::ranges::find(m_controls, control);
+            // Enter and Escape come as IDOK and IDCANCEL and press nothing, as in
+            // the Linux windows: neither window has a default or cancel button.
+            // A button is pressed by a click, Space or its access letter.
+            const auto found = std::ranges::find(m_controls, reinterpret_cast<HWND>(lParam));
             const auto index = static_cast<std::size_t>(found - m_controls.begin());
-            if ((wParam == IDOK || HIWORD(wParam) == BN_CLICKED) && found != m_controls.end() &&
+            if (HIWORD(wParam) == BN_CLICKED && found != m_controls.end() &&
                 m_description.controls[index].kind == ControlKind::PushButton) {
                 Clicked(m_description.controls[index].name);
             }

@@ -296,6 +296,10 @@ void Commands(const Program& program) {
     Check(WaitFor([&] { return (help = Window(Form2Description())) != nullptr; }) &&
               !IsWindowEnabled(program.main),
           "Alt+A shows the help window and disables the main one");
+    // "Retour" has the focus, but it is no default button: Enter leaves it alone.
+    PostMessageW(Control(help, Form2Description(), "Command1"), WM_KEYDOWN, VK_RETURN, 1);
+    Sleep(300);
+    Check(IsWindow(help), "Enter presses no button");
     PostMessageW(Control(help, Form2Description(), "Command1"), WM_SYSCHAR, L'r', LPARAM{1} << 29);
     Check(WaitFor([&] { return !IsWindow(help) && IsWindowEnabled(program.main); }) &&
               program.BoxTexts() == typed,
