@@ -79,6 +79,8 @@ TEST(Convert, EveryBoxAsShown) {
         TestTable({{HV, {100, 200}}, {HB, {90, 190}}, {HRB, {-3e38f, 3e38f}}});
     const ConversionTable hugeResult =
         TestTable({{HV, {1, 10}}, {HB, {1, 2}}, {HRA, {1e38f, 3e38f}}});
+    const ConversionTable unordered =
+        TestTable({{HV, {0, 300, 100, 200, 250, 0}}, {HB, {0, 3, 1, 2, 2.5f, 0}}});
     // clang-format off
     for (const Case& c : {
              // Arithmetic that fails stops there: equal neighbours divide by zero;
@@ -87,7 +89,11 @@ TEST(Convert, EveryBoxAsShown) {
              Case{HV, "1", "1|-|-|-|-|-|- FAIL", hugeDx},
              Case{HV, "3,2e38", "3,2e38|-|-|-|-|-|- FAIL", hugeOffset},
              Case{HV, "150", "150|140,0||-|-|-|- FAIL", hugeDy},
-             Case{HV, "9", "9|1,9|-|-|-|-|- FAIL", hugeResult}}) {
+             Case{HV, "9", "9|1,9|-|-|-|-|- FAIL", hugeResult},
+             // A column that does not rise is searched row by row, for the lowest
+             // rising bracket; equal neighbours above show it is the lowest.
+             Case{HV, "150", "150|1,5|||||", unordered},
+             Case{HV, "300", "300||||||", unordered}}) {
         // clang-format on
         EXPECT_EQ(Boxes(c.source, c.text, c.table), c.boxes)
             << ScaleName(c.source) << " " << c.text;
@@ -148,22 +154,6 @@ TEST(Notes, EveryReasonInBothLocales) {
     EXPECT_EQ(Notes(HB, u"586", kFrench).report.substr(0, firstLines.size()), firstLines);
 }
 
-// The lowest row whose bracket holds the value, on a column that does not
-// rise as well as on the built-in ones (where a binary search finds it).
-TEST(FindBracket, LowestMatchingRow) {
-    const ConversionTable* builtIn = &ConversionTable::BuiltIn();
-    const ConversionTable unordered = TestTable({{HV, {0, 300, 100, 200, 250, 0}}});
-    using Case = std::tuple<const ConversionTable*, float, std::optional<int>>;
-    // clang-format off
-    for (const auto& [table, x, row] : {
-             Case{builtIn, 80.f, 1}, Case{builtIn, 85.f, 1}, Case{builtIn, 85.5f, 2},
-             Case{builtIn, 940.f, 96}, Case{builtIn, 940.1f, {}}, Case{builtIn, 79.99f, {}},
-             Case{&unordered, 150.f, 3}, Case{&unordered, 225.f, 4}, Case{&unordered, 300.f, {}}}) {
-        // clang-format on
-        EXPECT_EQ(FindBracket(*table, HV, x), row) << x;
-    }
-}
-
 // Each column: one rising run between zeros, and its narrowest step (a slip
 // of one digit in the table shows here).
 TEST(ConversionTable, RunsAndNarrowestSteps) {
@@ -195,14 +185,10 @@ TEST(ConversionTable, RunsAndNarrowestSteps) {
 }
 
 TEST(NumberText, ParsesTheWholeTextUnderTheLocale) {
-    struct Reading {
-        const char* text;
-        std::optional<double> french;
-        std::optional<double> english;
-    };
+    using Reading = std::tuple<const char*, std::optional<double>, std::optional<double>>;
     const std::optional<double> no;
     // clang-format off
-    for (const Reading& c : {
+    for (const auto& [text, inFrench, inEnglish] : {
              Reading{"200", 200, 200}, Reading{"12,5", 12.5, no}, Reading{"12.5", no, 12.5},
              Reading{"12,", 12, no}, Reading{",5", 0.5, no}, Reading{"-,5", -0.5, no},
              Reading{"+5", 5, 5}, Reading{"1e3", 1000, 1000}, Reading{"2,5E-1", 0.25, no},
@@ -213,10 +199,10 @@ TEST(NumberText, ParsesTheWholeTextUnderTheLocale) {
              Reading{"2 220", no, no}, Reading{"inf", no, no}, Reading{"nan", no, no},
              Reading{"1e400", no, no}, Reading{"1e-400", 0, 0}, Reading{"1e99999999999", no, no}}) {
         // clang-format on
-        const auto french = NumberText(kFrench).Parse(U16(c.text));
-        const auto english = NumberText(kEnglish).Parse(U16(c.text));
-        EXPECT_EQ(french ? std::optional(french->value) : no, c.french) << c.text;
-        EXPECT_EQ(english ? std::optional(english->value) : no, c.english) << c.text;
+        const auto french = NumberText(kFrench).Parse(U16(text));
+        const auto english = NumberText(kEnglish).Parse(U16(text));
+        EXPECT_EQ(french ? std::optional(french->value) : no, inFrench) << text;
+        EXPECT_EQ(english ? std::optional(english->value) : no, inEnglish) << text;
     }
 }
 
@@ -236,13 +222,10 @@ TEST(NumberText, NearestSingleAndItsRange) {
 }
 
 TEST(NumberText, FormatsOneDecimalHalvesAwayFromZero) {
-    struct Shown {
-        float value;
-        const char* french;
-    };
+    using Shown = std::pair<float, const char*>;
     // 57.55f is 57.5499992...; written with seven digits it is 57.55, and the half goes up.
     // clang-format off
-    for (const Shown& c : {
+    for (const auto& [value, french] : {
              Shown{2220.f, "2220,0"}, Shown{0.f, "0,0"}, Shown{0.04f, "0,0"},
              Shown{-0.04f, "-0,0"}, Shown{0.05f, "0,1"}, Shown{0.25f, "0,3"},
              Shown{57.55f, "57,6"}, Shown{68.85f, "68,9"}, Shown{-2.25f, "-2,3"},
@@ -252,7 +235,7 @@ TEST(NumberText, FormatsOneDecimalHalvesAwayFromZero) {
              Shown{3.0e10f, "30000000000,0"}, Shown{1e-20f, "0,0"}, Shown{INFINITY, ""},
              Shown{NAN, ""}}) {
         // clang-format on
-        EXPECT_EQ(Narrow(NumberText(kFrench).FormatOneDecimal(c.value)), c.french) << c.value;
+        EXPECT_EQ(Narrow(NumberText(kFrench).FormatOneDecimal(value)), french) << value;
     }
     EXPECT_EQ(NumberText(kEnglish).FormatOneDecimal(91.8f), u"91.8");
 }

@@ -3,21 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QClipboard>
-#include <QContextMenuEvent>
-#include <QFontInfo>
-#include <QGroupBox>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QMenu>
-#include <QMessageBox>
-#include <QPointer>
-#include <QPushButton>
-#include <QSignalSpy>
-#include <QStyle>
-#include <QTest>
-#include <QTimer>
+#include <QtTest>
+#include <QtWidgets>
 #include <memory>
 
 #include "app/qt/described_window.hpp"
@@ -121,10 +108,8 @@ protected:
     Form2* OpenHelp() {
         QTest::mouseClick(Command(m_form.get(), "Command3"), Qt::LeftButton);
         Form2* help = m_form->HelpWindow();
-        const bool active = help != nullptr && QTest::qWaitFor([help] {
-                                return QApplication::activeWindow() == help;
-                            });
-        return active ? help : nullptr;
+        const auto active = [help] { return QApplication::activeWindow() == help; };
+        return help != nullptr && QTest::qWaitFor(active) ? help : nullptr;
     }
 
     std::unique_ptr<Form1> m_form;

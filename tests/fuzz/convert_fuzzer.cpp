@@ -36,9 +36,11 @@ constexpr char16_t kHighUnits[16] = {
     u'\u0668', u'\u0669', u'\u066b', u'\u061c', u'\u2212', u'\u00a0', u'\u202f', 0xD800};
 
 // libFuzzer keeps the input that aborted; the promise names what broke.
-[[noreturn]] void Broken(const char* promise) {
-    std::fprintf(stderr, "broken promise: %s\n", promise);
-    std::abort();
+void Promise(bool kept, const char* promise) {
+    if (!kept) {
+        std::fprintf(stderr, "broken promise: %s\n", promise);
+        std::abort();
+    }
 }
 
 }  // namespace
@@ -57,9 +59,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto typed = engine.Numbers().Parse(text);
     // Both are nearest to the decimal, so they differ by a rounding at most
     // (subnormal singles have fewer bits, hence the absolute slack).
-    if (typed && std::abs(typed->single - typed->value) > 1e-6 * std::abs(typed->value) + 1e-44) {
-        Broken("the single and the double of one text are not the same number");
-    }
+    Promise(
+        !typed || std::abs(typed->single - typed->value) <= 1e-6 * std::abs(typed->value) + 1e-44,
+        "the single and the double of one text are the same number");
 
     std::vector<std::pair<Scale, std::u16string>> handed;
     ConversionReasons reasons;
@@ -69,28 +71,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         &reasons);
     // Every built-in cell is finite and small, so no interpolation step can
     // leave the range: the only failure is a text that is not a number.
-    if ((outcome == ConversionOutcome::Converted) != typed.has_value()) {
-        Broken("conversion outcome disagrees with reading the text");
-    }
-    if (outcome == ConversionOutcome::ConversionFailure) {
-        if (!handed.empty()) {
-            Broken("a failed conversion handed targets over");
-        }
-        return 0;
-    }
+    Promise((outcome == ConversionOutcome::Converted) == typed.has_value(),
+            "the outcome is the reading of the text");
     const auto order = TargetOrder(source);
-    if (handed.size() != order.size()) {
-        Broken("a conversion did not hand over exactly six targets");
-    }
-    for (std::size_t k = 0; k < order.size(); ++k) {
+    Promise(handed.size() == (typed ? order.size() : 0),
+            "a conversion hands over six targets, a failed one none");
+    for (std::size_t k = 0; k < handed.size(); ++k) {
         const auto& [target, shown] = handed[k];
-        if (target != order[k] || reasons.targets[k].target != target) {
-            Broken("targets handed over out of TargetOrder");
-        }
+        Promise(target == order[k] && reasons.targets[k].target == target,
+                "targets are handed over in TargetOrder");
         const ReasonKind kind = reasons.targets[k].kind;
-        if (shown.empty() == (kind == ReasonKind::Interpolated || kind == ReasonKind::ExactRow)) {
-            Broken("a target's reason disagrees with its text");
-        }
+        Promise(shown.empty() != (kind == ReasonKind::Interpolated || kind == ReasonKind::ExactRow),
+                "a target's reason agrees with its text");
         if (shown.empty()) {
             continue;
         }
@@ -98,10 +90,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // reading gives back; zero is never a table value.
         const auto readBack = engine.Numbers().Parse(shown);
         const std::size_t separator = shown.size() - symbols.decimalPoint.size() - 1;
-        if (!readBack || readBack->value == 0.0 || shown.rfind(symbols.decimalPoint) != separator ||
-            engine.Numbers().FormatOneDecimal(readBack->single) != shown) {
-            Broken("a target text is not a non-zero one-decimal number in the locale");
-        }
+        Promise(readBack && readBack->value != 0.0 &&
+                    shown.rfind(symbols.decimalPoint) == separator &&
+                    engine.Numbers().FormatOneDecimal(readBack->single) == shown,
+                "a target text is a non-zero one-decimal number in the locale");
     }
     return 0;
 }

@@ -211,8 +211,7 @@ void SharedRows(const Program& program, const std::vector<ConversionRow>& rows, 
     }
 }
 
-// The reasons and the copies after HV 645, which the issue words; gone once
-// the boxes are emptied.
+// The reasons and the copies after HV 645, gone once the boxes are emptied.
 void LabNotes(const Program& program) {
     program.Type(Scale::HV, u"645");
     Check(program.Tip(Scale::HRC) ==

@@ -36,10 +36,7 @@ wine_session_start() {
     local fd_file=$WINE_SESSION/display
     Xvfb -displayfd 9 -screen 0 1024x768x24 -nolisten tcp 9>"$fd_file" 2>/dev/null &
     WINE_XVFB_PID=$!
-    local waited=0
-    until [[ -s "$fd_file" ]]; do
-        ((waited++ < 100)) || { echo "wine_session: Xvfb did not start" >&2; return 1; }
-        sleep 0.1
-    done
+    timeout 10 bash -c "until [[ -s '$fd_file' ]]; do sleep 0.1; done" ||
+        { echo "wine_session: Xvfb did not start" >&2; return 1; }
     export DISPLAY=:$(head -n1 "$fd_file")
 }

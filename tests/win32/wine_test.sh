@@ -19,15 +19,13 @@ others=$(grep -viE '^(kernel32|user32|gdi32|comctl32|advapi32|msvcrt|api-ms-win-
 echo "wine_test: imports" $imports
 
 resources=$(x86_64-w64-mingw32-windres -i "$exe" -O rc)
-# The version record, in French (France), with the build's version and the
-# names with their accents.
+# The version record: French (France) throughout, so that Windows shows it,
+# the build's version, and the accents intact.
 IFS=. read -r major minor <<<"$version"
-for line in "LANGUAGE 12, 1" "FILEVERSION $((10#$major)), $((10#$minor)), 0, 0" \
-    "PRODUCTVERSION $((10#$major)), $((10#$minor)), 0, 0" 'BLOCK "040C04B0"' \
+for line in "LANGUAGE 12, 1" 'BLOCK "040C04B0"' 'VALUE "Translation", 0x40c, 1200' \
+    "FILEVERSION $((10#$major)), $((10#$minor)), 0, 0" "PRODUCTVERSION $((10#$major)), $((10#$minor)), 0, 0" \
     "VALUE \"FileVersion\", \"$version\"" "VALUE \"ProductVersion\", \"$version\"" \
-    'VALUE "CompanyName", L"\311quipe Kestal"' 'VALUE "LegalCopyright", L"\311quipe Kestal"' \
-    'VALUE "FileDescription", "Conversion de kestal"' 'VALUE "OriginalFilename", "kestal.exe"' \
-    'VALUE "ProductName", "Kestal"' 'VALUE "Translation", 0x40c, 1200'; do
+    'VALUE "CompanyName", L"\311quipe Kestal"'; do
     grep -qF -- "$line" <<<"$resources" || fail "no '$line' in the version record"
 done
 grep -qF '"\040\040\000\000", 1, 32' <<<"$resources" || fail "no 32x32 icon in $exe"
