@@ -331,7 +331,7 @@ void PointLocale(const wchar_t* exe, const std::vector<ConversionRow>& rows) {
     SharedRows(program, rows, u'.');
     Click(program.main, Form1Description(), "Command2");
     WaitForSingleObject(program.process.hProcess, 5000);
-    // Back to the comma StartUp found.
+    // Back to the prefix's own comma.
     RegSetKeyValueW(HKEY_CURRENT_USER, key, L"sDecimal", REG_SZ, L",", 2 * sizeof(wchar_t));
 }
 
