@@ -78,9 +78,11 @@ ConversionOutcome ConversionEngine::Convert(Scale source, std::u16string_view te
         return ConversionOutcome::Converted;
     }
 
+    // Rows i and i + 1, at indexes i - 1 and i: a bracket row is at most 99.
     const int i = *bracket;
-    const float lowSource = m_table.Value(source, i);
-    const float highSource = m_table.Value(source, i + 1);
+    const ConversionTable::Column& sourceCells = m_table.Cells(source);
+    const float lowSource = sourceCells[i - 1];
+    const float highSource = sourceCells[i];
     const float dx = highSource - lowSource;
     // The bracket is found with the single value of the text, the offset taken
     // from its double value, so that digits beyond a single's still count.
@@ -99,8 +101,9 @@ ConversionOutcome ConversionEngine::Convert(Scale source, std::u16string_view te
     }
     for (std::size_t k = 0; k < targets.size(); ++k) {
         const Scale target = targets[k];
-        const float low = m_table.Value(target, i);
-        const float high = m_table.Value(target, i + 1);
+        const ConversionTable::Column& targetCells = m_table.Cells(target);
+        const float low = targetCells[i - 1];
+        const float high = targetCells[i];
         const float dy = high - low;
         if (!std::isfinite(dy) || dx == 0.0f) {
             return ConversionOutcome::ConversionFailure;

@@ -2,7 +2,6 @@
 
 #include <array>
 #include <optional>
-#include <stdexcept>
 
 #include "conversion/scale.hpp"
 
@@ -33,11 +32,11 @@ public:
     // Writes the built-in rows 1 to 97; rows 98 to 100 keep 0.
     void Fill();
 
-    // Cell of `scale` on `row` (1 to 100). Throws std::out_of_range for any
-    // other row: a wrong row number is a caller's fault, never a 0 cell.
-    float Value(Scale scale, int row) const {
+    // Cell of `scale` on `row` (1 to 100). Nothing for any other row: a
+    // wrong row number is a caller's fault, never a 0 cell.
+    std::optional<float> Value(Scale scale, int row) const {
         if (row < 1 || row > kRows) [[unlikely]] {
-            throw std::out_of_range("conversion table row outside 1 to 100");
+            return std::nullopt;
         }
         return m_columns[ColumnOf(scale)][row - 1];
     }

@@ -1,5 +1,6 @@
 #include "conversion/number_text.hpp"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -203,19 +204,48 @@ void AppendDecimal(TenthsDigits& out, std::uint64_t number, std::size_t atLeast)
     }
 }
 
-// From 10^7 up a single is a whole number and seven significant digits end
-// before the units: the digits from std::to_chars, zeros, and a tenth of 0.
-TenthsDigits TenthsOfLarge(double magnitude) {
-    std::array<char, 32> scientific{};  // "d.dddddde+XX"
-    const auto written = std::to_chars(scientific.data(), scientific.data() + scientific.size(),
-                                       magnitude, std::chars_format::scientific, 6);
+// From 10^7 up a single is a whole number, mantissa * 2^exponent, of at most
+// 39 digits. Its exact decimal, by doubling, rounded to seven significant
+// digits as the smaller magnitudes are (to nearest, ties to even), then zeros
+// and a tenth of 0. Written out rather than through std::to_chars, whose
+// tables for a given precision would weigh more than the rest of the core.
+TenthsDigits TenthsOfLarge(float magnitude) {
     int exponent = 0;
-    std::from_chars(scientific.data() + 10, written.ptr, exponent);
-    TenthsDigits out;
-    out.digits[out.size++] = scientific[0];
-    for (int k = 1; k <= exponent + 1; ++k) {
-        out.digits[out.size++] = k <= 6 ? scientific[static_cast<std::size_t>(k) + 1] : '0';
+    const float fraction = std::frexp(magnitude, &exponent);
+    auto mantissa = static_cast<std::uint32_t>(std::ldexp(fraction, 24));
+    std::array<std::uint8_t, 40> digits{};  // least significant first
+    std::size_t count = 0;
+    for (; mantissa != 0; mantissa /= 10) {
+        digits[count++] = static_cast<std::uint8_t>(mantissa % 10);
     }
+    for (int k = 24; k < exponent; ++k) {
+        int carry = 0;
+        for (std::size_t d = 0; d < count; ++d) {
+            const int doubled = digits[d] * 2 + carry;
+            digits[d] = static_cast<std::uint8_t>(doubled % 10);
+            carry = doubled / 10;
+        }
+        if (carry != 0) {
+            digits[count++] = static_cast<std::uint8_t>(carry);
+        }
+    }
+    const std::size_t dropped = count - 7;
+    const bool beyondHalf = std::any_of(digits.begin(), digits.begin() + (dropped - 1),
+                                        [](std::uint8_t digit) { return digit != 0; });
+    const std::uint8_t first = digits[dropped - 1];
+    if (first > 5 || (first == 5 && (beyondHalf || digits[dropped] % 2 != 0))) {
+        std::size_t d = dropped;
+        for (; digits[d] == 9; ++d) {
+            digits[d] = 0;
+        }
+        ++digits[d];
+        count = std::max(count, d + 1);
+    }
+    TenthsDigits out;
+    for (std::size_t d = count; d-- > 0;) {
+        out.digits[out.size++] = static_cast<char>('0' + (d < dropped ? 0 : digits[d]));
+    }
+    out.digits[out.size++] = '0';
     return out;
 }
 
@@ -235,7 +265,7 @@ constexpr std::array<double, 11> kLeadingPowers{1e-4, 1e-3, 1e-2, 1e-1, 1e0, 1e1
 TenthsDigits Tenths(float value) {
     const double magnitude = std::fabs(static_cast<double>(value));
     if (magnitude >= 1e7) {
-        return TenthsOfLarge(magnitude);
+        return TenthsOfLarge(std::fabs(value));
     }
     TenthsDigits out;
     if (magnitude < 1e-4) {
