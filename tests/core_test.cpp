@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -154,6 +156,33 @@ TEST(Notes, EveryReasonInBothLocales) {
     EXPECT_EQ(Notes(HB, u"586", kFrench).report.substr(0, firstLines.size()), firstLines);
 }
 
+// The report lists the converted values in the window's order, HV to Rm,
+// whatever order the conversion handed them over in: one line per box shown.
+TEST(Notes, ReportInTheWindowsOrder) {
+    for (const auto& [source, text, lines] :
+         std::vector<std::tuple<Scale, std::u16string, int>>{{HRA, u"70", 5},
+                                                             {HRB, u"90", 3},
+                                                             {HRC, u"50", 5},
+                                                             {HRD, u"60", 5},
+                                                             {Rm, u"1500", 5}}) {
+        std::istringstream report(Narrow(Notes(source, text, kFrench).report));
+        std::string line;
+        std::getline(report, line);
+        int previous = -1;
+        int count = 0;
+        for (; std::getline(report, line); ++count) {
+            const std::string unit =
+                line.substr(line.find(' ') + 1, line.find(" (") - line.find(' ') - 1);
+            const auto scale = std::ranges::find_if(
+                kAllScales, [&](Scale s) { return Narrow(UnitOf(s)) == unit; });
+            ASSERT_NE(scale, kAllScales.end()) << line;
+            EXPECT_GT(ColumnOf(*scale), previous) << ScaleName(source) << ": " << line;
+            previous = ColumnOf(*scale);
+        }
+        EXPECT_EQ(count, lines) << ScaleName(source);
+    }
+}
+
 // Each column: one rising run between zeros, and its narrowest step (a slip
 // of one digit in the table shows here).
 TEST(ConversionTable, RunsAndNarrowestSteps) {
@@ -170,7 +199,8 @@ TEST(ConversionTable, RunsAndNarrowestSteps) {
         ASSERT_TRUE(run && run->first == first && run->last == last);
         float narrowest = INFINITY;
         for (int row = first + 1; row <= last; ++row) {
-            narrowest = std::min(narrowest, table.Value(scale, row) - table.Value(scale, row - 1));
+            narrowest =
+                std::min(narrowest, *table.Value(scale, row) - *table.Value(scale, row - 1));
         }
         EXPECT_NEAR(narrowest, narrowStep, 1e-4f);
     }
@@ -179,9 +209,51 @@ TEST(ConversionTable, RunsAndNarrowestSteps) {
     EXPECT_FALSE(TestTable({{HV, {100, 200, 0, 300}}}).RisingRun(HV));
     EXPECT_EQ(table.Value(HB, 35), 235.5f);  // as published, not a slip to smooth out
     EXPECT_EQ(table.Value(HRA, 60), 73.3f);
-    EXPECT_THROW((void)table.Value(HV, 0), std::out_of_range);
-    EXPECT_THROW((void)table.Value(HV, 101), std::out_of_range);
+    EXPECT_FALSE(table.Value(HV, 0));  // rejected, never read as 0
+    EXPECT_FALSE(table.Value(HV, 101));
+    EXPECT_EQ(table.Value(HV, 100), 0.0f);
     EXPECT_EQ(ConversionTable().Value(HV, 1), 0.0f);  // before Fill
+}
+
+// Every cell of the built-in table, checked through a conversion against the
+// figures as published: each value typed exactly in its scale's box gives its
+// row's figures in the six other boxes, and an empty box where the row has none.
+TEST(ConversionTable, EveryCellAsPublished) {
+    std::ifstream file(KESTAL_PUBLISHED_TABLE);
+    std::vector<std::array<std::string, kScaleCount>> published;
+    for (std::string line; std::getline(file, line);) {
+        std::istringstream fields(line);
+        int row = 0;
+        if (!line.starts_with('#') && fields >> row) {
+            std::array<std::string, kScaleCount>& cells = published.emplace_back();
+            for (std::string& cell : cells) {
+                fields >> cell;
+            }
+        }
+    }
+    ASSERT_EQ(published.size(), 97u);
+    const auto french = [](std::string figure) {
+        std::ranges::replace(figure, '.', ',');
+        return figure;
+    };
+    for (const auto& cells : published) {
+        for (const Scale source : kAllScales) {
+            const std::string typed = french(cells[ColumnOf(source)]);
+            if (typed == "0") {
+                continue;
+            }
+            std::string boxes;
+            for (const Scale scale : kAllScales) {
+                const std::string shown = french(cells[ColumnOf(scale)]);
+                boxes += scale == HV ? "" : "|";
+                boxes += scale == source ? typed
+                         : shown == "0"
+                             ? ""
+                             : shown + (shown.find(',') == std::string::npos ? ",0" : "");
+            }
+            EXPECT_EQ(Boxes(source, typed.c_str()), boxes) << ScaleName(source) << " " << typed;
+        }
+    }
 }
 
 TEST(NumberText, ParsesTheWholeTextUnderTheLocale) {
@@ -232,6 +304,10 @@ TEST(NumberText, FormatsOneDecimalHalvesAwayFromZero) {
              Shown{9.96f, "10,0"}, Shown{0.099999f, "0,1"}, Shown{1e-4f, "0,0"},
              Shown{99999.95f, "100000,0"}, Shown{1234567.f, "1234567,0"},
              Shown{9999999.f, "9999999,0"}, Shown{12345678.f, "12345680,0"},
+             // Exact halves at seven digits go to the even digit.
+             Shown{12345685.f, "12345680,0"}, Shown{12345675.f, "12345680,0"},
+             Shown{12345665.f, "12345660,0"}, Shown{99999999.f, "100000000,0"},
+             Shown{FLT_MAX, "340282300000000000000000000000000000000,0"},
              Shown{3.0e10f, "30000000000,0"}, Shown{1e-20f, "0,0"}, Shown{INFINITY, ""},
              Shown{NAN, ""}}) {
         // clang-format on
