@@ -5,6 +5,7 @@
 namespace kestal {
 
 void KeyStrokes::Pressed(int key) {
+    m_unidentified = false;
     if (std::ranges::find(m_held, key) == m_held.end()) {
         m_held.push_back(key);
     }

@@ -322,14 +322,17 @@ TEST(TargetOrder, SourceReplacedByHv) {
     EXPECT_EQ(TargetOrder(Rm), (std::array{HB, HRA, HRB, HRC, HRD, HV}));
 }
 
-// Strokes in one box: 'p' press, 'r' release, 'R' auto-repeat release, 'f' the
-// box losing the focus, each followed by the key; '1' where a release converts.
+// Strokes in one box: 'p' press, 'r' release, 'R' auto-repeat release, each
+// followed by the key; 'u' the press of a key the keyboard does not name, 'c'
+// a change of the text, 'f' the box losing the focus; '1' where a release or
+// a change converts.
 TEST(KeyStrokes, OnlyTheRealReleaseOfAKeyPressedHere) {
     using Case = std::pair<const char*, const char*>;
     // clang-format off
     for (const auto& [events, runs] : {
              Case{"pA rA", "1"}, Case{"pA pB rA rB", "11"}, Case{"pA RA pA RA pA rA", "001"},
-             Case{"rT", "0"}, Case{"pA rA rA", "10"}, Case{"pS f rS", "0"}, Case{"pS f pS rS", "1"}}) {
+             Case{"rT", "0"}, Case{"pA rA rA", "10"}, Case{"pS f rS", "0"}, Case{"pS f pS rS", "1"},
+             Case{"c", "0"}, Case{"u c c", "11"}, Case{"u c pA c rA", "101"}, Case{"u f c", "0"}}) {
         // clang-format on
         KeyStrokes box;
         std::string converted;
@@ -339,6 +342,10 @@ TEST(KeyStrokes, OnlyTheRealReleaseOfAKeyPressedHere) {
                 box.Pressed(event[1]);
             } else if (event[0] == 'f') {
                 box.FocusLeft();
+            } else if (event[0] == 'u') {
+                box.PressedUnidentified();
+            } else if (event[0] == 'c') {
+                converted += box.Changed() ? '1' : '0';
             } else {
                 converted += box.Released(event[1], event[0] == 'R') ? '1' : '0';
             }
