@@ -118,14 +118,15 @@ constexpr WindowDescription kForm2{
 
 }  // namespace
 
-std::u16string_view FamilyName(Typeface typeface) {
-    switch (typeface) {
-        case Typeface::MsSansSerif:
-            return u"MS Sans Serif";
-        case Typeface::TimesNewRoman:
-            break;
+std::span<const std::u16string_view> FamilyNames(Typeface typeface) {
+    static constexpr std::array<std::u16string_view, 5> kSans{
+        u"MS Sans Serif", u"Microsoft Sans Serif", u"Liberation Sans", u"Arimo", u"DejaVu Sans"};
+    static constexpr std::array<std::u16string_view, 4> kSerif{
+        u"Times New Roman", u"Liberation Serif", u"Tinos", u"DejaVu Serif"};
+    if (typeface == Typeface::MsSansSerif) {
+        return kSans;
     }
-    return u"Times New Roman";
+    return kSerif;
 }
 
 const ControlDescription& WindowDescription::Control(std::string_view controlName) const {

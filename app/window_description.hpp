@@ -40,8 +40,10 @@ struct FontDescription {
     bool bold;
 };
 
-// The family names the design gives.
-std::u16string_view FamilyName(Typeface typeface);
+// The family the design names first, then look-alikes for systems without it:
+// Debian has neither MS Sans Serif nor Times New Roman, but Liberation Sans and
+// Liberation Serif keep their widths, so texts wrap where they were meant to.
+std::span<const std::u16string_view> FamilyNames(Typeface typeface);
 
 enum class Alignment { Left, Centre };
 

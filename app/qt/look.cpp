@@ -24,16 +24,9 @@ QString FirstInstalled(const QStringList& families) {
 }  // namespace
 
 QFont FontOf(const FontDescription& description) {
-    QStringList families{ToQString(FamilyName(description.typeface))};
-    if (description.typeface == Typeface::MsSansSerif) {
-        families << "Microsoft Sans Serif"
-                 << "Liberation Sans"
-                 << "Arimo"
-                 << "DejaVu Sans";
-    } else {
-        families << "Liberation Serif"
-                 << "Tinos"
-                 << "DejaVu Serif";
+    QStringList families;
+    for (const std::u16string_view family : FamilyNames(description.typeface)) {
+        families << ToQString(family);
     }
     QFont font(FirstInstalled(families));
     font.setPointSizeF(description.points);

@@ -27,7 +27,8 @@ HFONT NewFont(const FontDescription& font) {
     // A negative height asks for the character height, which is what points
     // measure: 8.25 pt is 11 pixels at 96 dots per inch.
     const int height = -static_cast<int>(std::lround(font.points * ScreenDpi() / 72.0));
-    const std::u16string_view family = FamilyName(font.typeface);
+    // Windows substitutes a family it lacks itself.
+    const std::u16string_view family = FamilyNames(font.typeface).front();
     const std::wstring face(family.begin(), family.end());
     return CreateFontW(height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
                        ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
