@@ -137,6 +137,18 @@ const ControlDescription& WindowDescription::Control(std::string_view controlNam
     return *found;
 }
 
+std::span<const EditEntry> BoxEditEntries() {
+    static constexpr std::array<EditEntry, 6> kEntries{{
+        {EditCommand::Undo, u"&Annuler"},
+        {EditCommand::Cut, u"Co&uper", true},
+        {EditCommand::Copy, u"&Copier"},
+        {EditCommand::Paste, u"C&oller"},
+        {EditCommand::Delete, u"&Supprimer"},
+        {EditCommand::SelectAll, u"Sélectionner &tout", true},
+    }};
+    return kEntries;
+}
+
 const WindowDescription& Form1Description() {
     return kForm1;
 }

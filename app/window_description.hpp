@@ -96,6 +96,16 @@ std::string_view CaptionName(Scale scale);
 // symbols: under a decimal point it says so instead of asking for a comma.
 std::u16string_view HintText(const NumberSymbols& symbols);
 
+// The standard entries of a scale box's context menu, before the window's own
+// two, as French Windows words them: an ampersand marks the access letter.
+enum class EditCommand { Undo, Cut, Copy, Paste, Delete, SelectAll };
+struct EditEntry {
+    EditCommand command;
+    std::u16string_view text;
+    bool separatorBefore = false;
+};
+std::span<const EditEntry> BoxEditEntries();
+
 // The two entries each scale box's context menu adds to its standard ones.
 inline constexpr std::u16string_view kCopySevenValues = u"Copier les sept valeurs";
 inline constexpr std::u16string_view kCopyForReport = u"Copier pour un rapport";

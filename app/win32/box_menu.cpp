@@ -12,15 +12,24 @@ namespace kestal {
 namespace {
 
 // Each standard entry's identifier is the message it sends the box, as in the
-// edit control's own menu; 0 is a separator.
-struct EditEntry {
-    UINT message;
-    const wchar_t* label;
-};
-constexpr EditEntry kEditEntries[] = {{EM_UNDO, L"&Annuler"}, {0, nullptr},
-                                      {WM_CUT, L"Co&uper"},   {WM_COPY, L"&Copier"},
-                                      {WM_PASTE, L"C&oller"}, {WM_CLEAR, L"&Supprimer"},
-                                      {0, nullptr},           {EM_SETSEL, L"Sélectionner &tout"}};
+// edit control's own menu.
+UINT MessageOf(EditCommand command) {
+    switch (command) {
+        case EditCommand::Undo:
+            return EM_UNDO;
+        case EditCommand::Cut:
+            return WM_CUT;
+        case EditCommand::Copy:
+            return WM_COPY;
+        case EditCommand::Paste:
+            return WM_PASTE;
+        case EditCommand::Delete:
+            return WM_CLEAR;
+        case EditCommand::SelectAll:
+            break;
+    }
+    return EM_SETSEL;
+}
 
 bool Applies(HWND edit, UINT message) {
     DWORD start = 0;
@@ -39,8 +48,9 @@ bool Applies(HWND edit, UINT message) {
     }
 }
 
-void Append(HMENU menu, UINT id, const std::wstring& label, bool enabled) {
-    AppendMenuW(menu, MF_STRING | (enabled ? MF_ENABLED : MF_GRAYED), id, label.c_str());
+void Append(HMENU menu, UINT id, std::u16string_view label, bool enabled) {
+    const std::wstring text(label.begin(), label.end());
+    AppendMenuW(menu, MF_STRING | (enabled ? MF_ENABLED : MF_GRAYED), id, text.c_str());
 }
 
 }  // namespace
@@ -54,16 +64,16 @@ void ShowBoxMenu(HWND edit, LPARAM where) {
         at = {(box.left + box.right) / 2, (box.top + box.bottom) / 2};
     }
     HMENU menu = CreatePopupMenu();
-    for (const EditEntry& entry : kEditEntries) {
-        if (entry.message == 0) {
+    for (const EditEntry& entry : BoxEditEntries()) {
+        if (entry.separatorBefore) {
             AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-        } else {
-            Append(menu, entry.message, entry.label, Applies(edit, entry.message));
         }
+        const UINT message = MessageOf(entry.command);
+        Append(menu, message, entry.text, Applies(edit, message));
     }
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    Append(menu, kCopySevenValuesCommand, {kCopySevenValues.begin(), kCopySevenValues.end()}, true);
-    Append(menu, kCopyForReportCommand, {kCopyForReport.begin(), kCopyForReport.end()}, true);
+    Append(menu, kCopySevenValuesCommand, kCopySevenValues, true);
+    Append(menu, kCopyForReportCommand, kCopyForReport, true);
     HWND window = GetParent(edit);
     const auto chosen = static_cast<UINT>(
         TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, window, nullptr));
