@@ -1,11 +1,14 @@
 #!/usr/bin/env python3
-"""Build step: the program's XPM icon as a Windows .ico, one 32-bit image.
+"""Build step: the program's XPM icon as a Windows .ico (one 32-bit image) or
+as a PNG, enlarged by whole pixels for the browser's home screens.
 
-    xpm_to_ico.py kestal.xpm kestal.ico
+    program_icon.py ico kestal.xpm kestal.ico
+    program_icon.py png SIZE kestal.xpm icon.png
 """
 import re
 import struct
 import sys
+import zlib
 
 
 def read_xpm(path):
@@ -22,7 +25,7 @@ def read_xpm(path):
             palette[key] = (rgb >> 16 & 255, rgb >> 8 & 255, rgb & 255, 255)
     rows = strings[1 + colours:1 + colours + height]
     if len(rows) != height or any(len(row) != width * per_pixel for row in rows):
-        sys.exit(f"xpm_to_ico: {path} is not a {width}x{height} picture")
+        sys.exit(f"program_icon: {path} is not a {width}x{height} picture")
     pixels = [[palette[row[x:x + per_pixel]] for x in range(0, len(row), per_pixel)]
               for row in rows]
     return width, height, pixels
@@ -47,8 +50,30 @@ def ico(width, height, pixels):
     return directory + image
 
 
+def png(size, width, height, pixels):
+    # Each pixel repeated into a square, so the hammer stays sharp.
+    if size % width or size % height:
+        sys.exit(f"program_icon: {size} is not a multiple of {width}x{height}")
+    rows = []
+    for y in range(size):
+        row = pixels[y * height // size]
+        rows.append(b"\0" + b"".join(bytes(row[x * width // size]) for x in range(size)))
+
+    def chunk(kind, data):
+        return (struct.pack(">I", len(data)) + kind + data +
+                struct.pack(">I", zlib.crc32(kind + data)))
+    header = struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0)  # 8-bit RGBA
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) +
+            chunk(b"IDAT", zlib.compress(b"".join(rows), 9)) + chunk(b"IEND", b""))
+
+
 if __name__ == "__main__":
-    if len(sys.argv) != 3:
-        sys.exit("usage: xpm_to_ico.py INPUT.xpm OUTPUT.ico")
-    with open(sys.argv[2], "wb") as out:
-        out.write(ico(*read_xpm(sys.argv[1])))
+    if len(sys.argv) == 4 and sys.argv[1] == "ico":
+        data = ico(*read_xpm(sys.argv[2]))
+    elif len(sys.argv) == 5 and sys.argv[1] == "png":
+        data = png(int(sys.argv[2]), *read_xpm(sys.argv[3]))
+    else:
+        sys.exit("usage: program_icon.py ico INPUT.xpm OUTPUT.ico\n"
+                 "       program_icon.py png SIZE INPUT.xpm OUTPUT.png")
+    with open(sys.argv[-1], "wb") as out:
+        out.write(data)
