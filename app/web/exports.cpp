@@ -1,0 +1,118 @@
+// The functions the page's script calls, over the one page of this module's
+// instance. A box is given by its scale's column, 0 (HV) to 6 (Rm); any other
+// number is ignored.
+
+#include <optional>
+
+#include "app/web/page_description.hpp"
+#include "app/web/page_mailbox.hpp"
+#include "app/web/web_page.hpp"
+
+#define KESTAL_EXPORT(name) extern "C" [[clang::export_name(#name)]]
+
+namespace kestal {
+
+namespace {
+
+std::optional<WebPage>& Page() {
+    static std::optional<WebPage> page;
+    return page;
+}
+
+// The page's box `box`, when there is a page and such a box.
+template <typename Action>
+void OnBox(int box, Action action) {
+    if (Page() && box >= 0 && box < kScaleCount) {
+        action(*Page(), kAllScales[static_cast<std::size_t>(box)]);
+    }
+}
+
+int ToOutbox(std::u16string text) {
+    Outbox() = std::move(text);
+    return static_cast<int>(Outbox().size());
+}
+
+}  // namespace
+
+std::u16string& Inbox() {
+    static std::u16string text;
+    return text;
+}
+
+std::u16string& Outbox() {
+    static std::u16string text;
+    return text;
+}
+
+}  // namespace kestal
+
+using namespace kestal;
+
+KESTAL_EXPORT(kestal_inbox) char16_t* kestal_inbox(int length) {
+    Inbox().assign(static_cast<std::size_t>(length > 0 ? length : 0), u'\0');
+    return Inbox().data();
+}
+
+KESTAL_EXPORT(kestal_outbox) const char16_t* kestal_outbox() {
+    return Outbox().data();
+}
+
+// Starts the program for the locale whose number symbols the inbox holds, each
+// ended by U+0000: decimal separator, minus sign, plus sign, exponent, zero
+// digit. Leaves the page's description in the outbox and returns its length;
+// the page then creates its elements and loads the main window.
+KESTAL_EXPORT(kestal_start) int kestal_start() {
+    std::array<std::u16string, 5> fields;
+    std::size_t field = 0;
+    for (const char16_t c : Inbox()) {
+        if (c == u'\0') {
+            field = std::min(field + 1, fields.size() - 1);
+        } else {
+            fields[field] += c;
+        }
+    }
+    NumberSymbols symbols{fields[0], fields[1], fields[2], fields[3]};
+    if (fields[4].size() == 1) {
+        symbols.zeroDigit = fields[4][0];
+    }
+    Page().emplace(symbols);
+    return ToOutbox(PageDescription(symbols));
+}
+
+KESTAL_EXPORT(kestal_load) void kestal_load() {
+    if (Page()) {
+        Page()->Form_Load();
+    }
+}
+
+KESTAL_EXPORT(kestal_key_down) void kestal_key_down(int box, int key) {
+    OnBox(box, [key](WebPage& page, Scale scale) { page.KeyDown(scale, key); });
+}
+
+KESTAL_EXPORT(kestal_unidentified_key_down) void kestal_unidentified_key_down(int box) {
+    OnBox(box, [](WebPage& page, Scale scale) { page.UnidentifiedKeyDown(scale); });
+}
+
+KESTAL_EXPORT(kestal_key_up) void kestal_key_up(int box, int key) {
+    OnBox(box, [key](WebPage& page, Scale scale) { page.KeyUp(scale, key); });
+}
+
+KESTAL_EXPORT(kestal_text_changed) void kestal_text_changed(int box) {
+    OnBox(box, [](WebPage& page, Scale scale) { page.TextChanged(scale); });
+}
+
+KESTAL_EXPORT(kestal_focus_left) void kestal_focus_left(int box) {
+    OnBox(box, [](WebPage& page, Scale scale) { page.FocusLeft(scale); });
+}
+
+// "Effacer tout".
+KESTAL_EXPORT(kestal_clear_all) void kestal_clear_all() {
+    if (Page()) {
+        Page()->Command1_Click();
+    }
+}
+
+// "Copier les sept valeurs", into the outbox: its length, 0 when every box is empty.
+KESTAL_EXPORT(kestal_seven_values) int kestal_seven_values() {
+    return ToOutbox(Page() ? SevenValues(*Page()) : std::u16string());
+}

@@ -1,0 +1,48 @@
+// The bridge to the conversion module: instantiates it and carries texts both
+// ways as UTF-16 in its memory. `page` takes what the module asks of the page:
+//   boxText(scale) -> the text of the box of that scale (0 HV ... 6 Rm)
+//   setBoxText(scale, text), showNotANumber(), setNotes({reasons, report})
+
+export async function loadKestal(bytes, page) {
+  let exports;
+  const utf16 = new TextDecoder('utf-16le');
+  const read = (pointer, length) =>
+    utf16.decode(new Uint8Array(exports.memory.buffer, pointer, length * 2));
+  const write = (text) => {
+    const pointer = exports.kestal_inbox(text.length);
+    const units = new Uint16Array(exports.memory.buffer, pointer, text.length);
+    for (let k = 0; k < text.length; k++) units[k] = text.charCodeAt(k);
+  };
+  const outbox = (length) => read(exports.kestal_outbox(), length);
+
+  const imports = {
+    page: {
+      box_text: (scale) => write(page.boxText(scale)),
+      set_box_text: (scale, pointer, length) => page.setBoxText(scale, read(pointer, length)),
+      show_not_a_number: () => page.showNotANumber(),
+      set_notes: (pointer, length) => page.setNotes(JSON.parse(read(pointer, length))),
+    },
+    // The module reads and writes no file: the few system calls its C library
+    // links answer "not supported".
+    wasi_snapshot_preview1: new Proxy({}, { get: () => () => 52 }),
+  };
+  ({ exports } = (await WebAssembly.instantiate(bytes, imports)).instance);
+  exports._initialize();
+
+  return {
+    // The page's description for these number symbols (numbers.js).
+    start(symbols) {
+      const { decimal, minus, plus, exponent, zero } = symbols;
+      write([decimal, minus, plus, exponent, zero, ''].join('\0'));
+      return JSON.parse(outbox(exports.kestal_start()));
+    },
+    load: () => exports.kestal_load(),
+    keyDown: (scale, key) => exports.kestal_key_down(scale, key),
+    unidentifiedKeyDown: (scale) => exports.kestal_unidentified_key_down(scale),
+    keyUp: (scale, key) => exports.kestal_key_up(scale, key),
+    textChanged: (scale) => exports.kestal_text_changed(scale),
+    focusLeft: (scale) => exports.kestal_focus_left(scale),
+    clearAll: () => exports.kestal_clear_all(),
+    sevenValues: () => outbox(exports.kestal_seven_values()),
+  };
+}

@@ -1,0 +1,156 @@
+// The main window on the page. Every key and change in a scale box goes to
+// the module, which runs the shared key-stroke rule and conversion and writes
+// back here; this file only maps the module's writes, the three commands, the
+// message, the reasons and the copies to the page.
+
+import { BoxMenu, copyText } from './box_menu.js';
+import { HelpWindow } from './help_window.js';
+import { showMessage } from './message.js';
+import { buildWindow } from './window_view.js';
+
+// A touch keyboard names no key: key code 229, key "Unidentified".
+const isUnidentified = (event) => event.keyCode === 229 || event.key === 'Unidentified';
+
+// The access letter of Alt+letter: the letter the layout gives (an AZERTY
+// keyboard's A is not where a QWERTY's is), else the key's place, where Alt
+// makes another character of it (a Mac's Option).
+function accessLetter(event) {
+  if (!event.altKey || event.ctrlKey || event.metaKey) return null;
+  if (/^[a-z]$/i.test(event.key)) return event.key.toUpperCase();
+  return /^Key[A-Z]$/.test(event.code) ? event.code.slice(3) : null;
+}
+
+const isCopySevenValues = (event) =>
+  event.ctrlKey && event.shiftKey && !event.altKey && event.key.toUpperCase() === 'C';
+
+export class MainWindow {
+  #root;
+  #page = null;
+  #kestal = null;
+  #boxes = [];
+  #letters = new Map();
+  #help = null;
+  #menu = null;
+  #held = null; // the writes waiting for the message to be closed
+  #report = '';
+  #listening = new AbortController();
+
+  constructor(root) {
+    this.#root = root;
+  }
+
+  // What the module asks of the page.
+  boxText(scale) {
+    return this.#boxes[scale].value;
+  }
+
+  setBoxText(scale, text) {
+    this.#write(() => {
+      this.#boxes[scale].value = text;
+    });
+  }
+
+  // The message is modal but a page cannot wait for it: what the run writes
+  // after it (emptying the boxes) waits until the user has closed it.
+  showNotANumber() {
+    this.#held = [];
+    showMessage(this.#page, this.#page.notANumber).then(() => {
+      const held = this.#held;
+      this.#held = null;
+      for (const write of held) write();
+    });
+  }
+
+  setNotes({ reasons, report }) {
+    this.#write(() => {
+      this.#boxes.forEach((box, scale) => {
+        if (reasons[scale]) box.title = reasons[scale];
+        else box.removeAttribute('title');
+      });
+      this.#report = report;
+    });
+  }
+
+  #write(change) {
+    if (this.#held) this.#held.push(change);
+    else change();
+  }
+
+  build(page, kestal) {
+    this.#page = page;
+    this.#kestal = kestal;
+    const [form1] = page.windows;
+    const { controls, letters } = buildWindow(this.#root, form1, page);
+    this.#letters = letters;
+    document.title = form1.caption;
+    this.#help = new HelpWindow(page, this.#root);
+    this.#menu = new BoxMenu(page, {
+      sevenValues: () => kestal.sevenValues(),
+      report: () => this.#report,
+    });
+    for (const control of form1.controls) {
+      if (control.kind === 'box') this.#wireBox(controls.get(control.name), control.scale);
+    }
+    controls.get('Command1').addEventListener('click', () => kestal.clearAll());
+    controls.get('Command2').addEventListener('click', () => this.#end());
+    controls.get('Command3').addEventListener('click', () => this.#help.open());
+    document.addEventListener('keydown', (event) => this.#shortcut(event), {
+      capture: true,
+      signal: this.#listening.signal,
+    });
+  }
+
+  // Form_Load: the boxes emptied, then the focus in the HV box.
+  load() {
+    this.#kestal.load();
+    this.#boxes[0].focus();
+  }
+
+  #wireBox(box, scale) {
+    const kestal = this.#kestal;
+    this.#boxes[scale] = box;
+    box.addEventListener('keydown', (event) => {
+      if (isUnidentified(event)) kestal.unidentifiedKeyDown(scale);
+      else kestal.keyDown(scale, event.keyCode);
+    });
+    box.addEventListener('keyup', (event) => kestal.keyUp(scale, event.keyCode));
+    box.addEventListener('input', () => kestal.textChanged(scale));
+    box.addEventListener('blur', () => kestal.focusLeft(scale));
+    this.#menu.attach(box);
+  }
+
+  // Access letters and Ctrl+Shift+C, before the box or the browser takes the key.
+  #shortcut(event) {
+    if (document.querySelector('dialog.message[open]')) return;
+    const letter = accessLetter(event);
+    const button = letter && (this.#help.isOpen ? this.#help.letters : this.#letters).get(letter);
+    const copy = !this.#help.isOpen && isCopySevenValues(event) && this.#root.contains(event.target);
+    if (!button && !copy) return;
+    event.preventDefault();
+    event.stopPropagation();
+    if (button) button.click();
+    else copyText(this.#kestal.sevenValues());
+  }
+
+  // "Terminé". A window the browser lets the page close (an installed app's)
+  // closes; a tab stays, and the program ends in it all the same.
+  #end() {
+    window.close();
+    if (window.closed) return;
+    this.#listening.abort();
+    this.#help.close();
+    this.#menu.close(false);
+    const ended = document.createElement('main');
+    ended.id = 'Ended';
+    ended.className = 'ended';
+    const text = document.createElement('p');
+    text.textContent = this.#page.ended;
+    const again = document.createElement('button');
+    again.type = 'button';
+    again.textContent = this.#page.restart;
+    again.addEventListener('click', () => location.reload());
+    ended.append(text, again);
+    this.#root.replaceWith(ended);
+    again.focus();
+  }
+}

@@ -1,0 +1,118 @@
+#!/usr/bin/env python3
+"""Build step: the page, twice over.
+
+    site/        the page as separate files for any static web server, with its
+                 web app manifest, icons and a service worker that keeps them all
+    kestal.html  the same page as one self-contained file: style, script
+                 (bundled by esbuild), module and icon inside it, and a
+                 Content-Security-Policy that allows only what it carries
+
+Captions come from the built module itself (describe.mjs), as the page gets them.
+"""
+import argparse
+import base64
+import hashlib
+import html
+import json
+import pathlib
+import re
+import shutil
+import subprocess
+import sys
+
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent.parent))
+import program_icon  # noqa: E402
+
+MODULES = ["main.js", "kestal.js", "numbers.js", "window_view.js", "main_window.js",
+           "message.js", "help_window.js", "box_menu.js"]
+ICON_SIZES = (32, 192, 512)
+THEME = "#008888"  # the icon's teal
+
+
+def replace_once(text, old, new):
+    if text.count(old) != 1:
+        sys.exit(f"pack: expected one {old!r} in the page")
+    return text.replace(old, new)
+
+
+def digest(data):
+    return base64.b64encode(hashlib.sha256(data.encode()).digest()).decode()
+
+
+def inline(tag, text, attributes=""):
+    if f"</{tag}" in text.lower():
+        sys.exit(f"pack: the inlined {tag} would end its own element")
+    return f"<{tag}{attributes}>{text}</{tag}>"
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    for option in ("source", "module", "icon", "version", "summary", "node", "esbuild", "site",
+                   "file"):
+        parser.add_argument(f"--{option}", required=True)
+    args = parser.parse_args()
+    source = pathlib.Path(args.source)
+    site = pathlib.Path(args.site)
+
+    description = json.loads(subprocess.run(
+        [args.node, source / "describe.mjs", args.module],
+        check=True, capture_output=True, text=True).stdout)
+    caption = description["windows"][0]["caption"]
+    page = replace_once((source / "index.html").read_text(encoding="utf-8"),
+                        "<title>Kestal</title>", f"<title>{html.escape(caption)}</title>")
+    width, height, pixels = program_icon.read_xpm(args.icon)
+    icons = {size: program_icon.png(size, width, height, pixels) for size in ICON_SIZES}
+
+    # The site.
+    shutil.rmtree(site, ignore_errors=True)
+    site.mkdir(parents=True)
+    (site / "index.html").write_text(page, encoding="utf-8")
+    for name in MODULES + ["style.css"]:
+        shutil.copy(source / name, site / name)
+    shutil.copy(args.module, site / "kestal.wasm")
+    for size, data in icons.items():
+        (site / f"icon-{size}.png").write_bytes(data)
+    manifest = {
+        "name": caption, "short_name": description["title"], "description": args.summary,
+        "lang": "fr", "start_url": "./", "scope": "./", "display": "standalone",
+        "background_color": THEME, "theme_color": THEME,
+        "icons": [{"src": f"icon-{size}.png", "sizes": f"{size}x{size}", "type": "image/png"}
+                  for size in ICON_SIZES if size > 32],
+    }
+    (site / "kestal.webmanifest").write_text(
+        json.dumps(manifest, ensure_ascii=False, indent=2) + "\n", encoding="utf-8")
+    files = sorted(path.name for path in site.iterdir())
+    content = hashlib.sha256(b"".join((site / name).read_bytes() for name in files))
+    worker = (source / "sw.js").read_text(encoding="utf-8")
+    worker = replace_once(worker, "const CACHE = 'kestal';",
+                          f"const CACHE = 'kestal-{args.version}-{content.hexdigest()[:12]}';")
+    worker = replace_once(worker, "const FILES = ['./'];",
+                          f"const FILES = {json.dumps(['./'] + files)};")
+    (site / "sw.js").write_text(worker, encoding="utf-8")
+
+    # The one file.
+    script = subprocess.run(
+        [args.esbuild, str(source / "main.js"), "--bundle", "--format=esm", "--minify",
+         "--target=es2022", "--log-level=warning"],
+        check=True, capture_output=True, text=True).stdout.strip()
+    style = (source / "style.css").read_text(encoding="utf-8")
+    icon = "data:image/png;base64," + base64.b64encode(icons[32]).decode()
+    module = base64.b64encode(pathlib.Path(args.module).read_bytes()).decode()
+    policy = (f"default-src 'none'; script-src 'sha256-{digest(script)}' 'wasm-unsafe-eval'; "
+              f"style-src 'sha256-{digest(style)}'; img-src data:; base-uri 'none'; "
+              "form-action 'none'")
+    one = page
+    site_policy = re.search(r'Content-Security-Policy" content="([^"]*)"', one).group(1)
+    one = replace_once(one, site_policy, policy)
+    one = replace_once(one, 'href="icon-32.png"', f'href="{icon}"')
+    one = replace_once(one, '<link rel="manifest" href="kestal.webmanifest">\n', "")
+    one = replace_once(one, '<link rel="stylesheet" href="style.css">', inline("style", style))
+    one = replace_once(one, '<script type="module" src="main.js"></script>',
+                       inline("script", script, ' type="module"'))
+    one = replace_once(one, "</body>", inline(
+        "script", module, ' type="application/octet-stream" id="kestal-module"') + "\n</body>")
+    pathlib.Path(args.file).write_text(one, encoding="utf-8")
+
+
+if __name__ == "__main__":
+    main()

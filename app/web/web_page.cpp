@@ -1,0 +1,81 @@
+#include "app/web/web_page.hpp"
+
+#include "app/web/json_text.hpp"
+#include "app/web/page_mailbox.hpp"
+
+// What the page's script gives the module.
+extern "C" {
+// Writes the text of the box of `scale` into the inbox.
+[[clang::import_module("page"), clang::import_name("box_text")]] void PageBoxText(int scale);
+[[clang::import_module("page"), clang::import_name("set_box_text")]] void PageSetBoxText(
+    int scale, const char16_t* text, int length);
+[[clang::import_module("page"), clang::import_name("show_not_a_number")]] void PageShowNotANumber();
+// {"reasons": the seven boxes' reasons, HV to Rm, "report": the report}
+[[clang::import_module("page"), clang::import_name("set_notes")]] void PageSetNotes(
+    const char16_t* json, int length);
+}
+
+namespace kestal {
+
+std::u16string WebPage::Text(Scale scale) const {
+    PageBoxText(ColumnOf(scale));
+    return Inbox();
+}
+
+void WebPage::SetText(Scale scale, std::u16string_view text) {
+    PageSetBoxText(ColumnOf(scale), text.data(), static_cast<int>(text.size()));
+}
+
+void WebPage::ShowNotANumber() {
+    PageShowNotANumber();
+}
+
+void WebPage::SetNotes(const BoxNotes& notes) {
+    JsonText json;
+    json.Open(u'{').Key(u"reasons").Open(u'[');
+    for (const std::u16string& reason : notes.reasons) {
+        json.String(reason);
+    }
+    json.Close(u']').Key(u"report").String(notes.report).Close(u'}');
+    PageSetNotes(json.Text().data(), static_cast<int>(json.Text().size()));
+}
+
+// The table is built in, ready before any window: loading only empties the boxes.
+void WebPage::Form_Load() {
+    EmptyAllBoxes(*this);
+}
+
+void WebPage::Command1_Click() {
+    EmptyAllBoxes(*this);
+}
+
+void WebPage::KeyDown(Scale box, int key) {
+    m_strokes[ColumnOf(box)].Pressed(key);
+}
+
+void WebPage::UnidentifiedKeyDown(Scale box) {
+    m_strokes[ColumnOf(box)].PressedUnidentified();
+}
+
+// A browser sends a held key's repeats as presses only: every release is real.
+void WebPage::KeyUp(Scale box, int key) {
+    if (m_strokes[ColumnOf(box)].Released(key, false)) {
+        Text_KeyUp(box);
+    }
+}
+
+void WebPage::TextChanged(Scale box) {
+    if (m_strokes[ColumnOf(box)].Changed()) {
+        Text_KeyUp(box);
+    }
+}
+
+void WebPage::FocusLeft(Scale box) {
+    m_strokes[ColumnOf(box)].FocusLeft();
+}
+
+void WebPage::Text_KeyUp(Scale source) {
+    RunKeyRelease(m_engine, source, *this);
+}
+
+}  // namespace kestal

@@ -1,0 +1,45 @@
+#pragma once
+
+// The browser front end's C++ half: the page's main window as the shared
+// behaviour sees it. The page's script creates the elements from
+// PageDescription and hands every key and change in a scale box to one
+// WebPage, which runs the shared key-stroke rule and key-release run and
+// writes back through the functions the script gives the module (module
+// "page"). Texts cross as UTF-16 in the module's memory (page_mailbox.hpp).
+
+#include <array>
+
+#include "app/key_release_run.hpp"
+#include "app/key_strokes.hpp"
+#include "conversion/conversion_engine.hpp"
+
+namespace kestal {
+
+class WebPage final : public ScaleBoxes {
+public:
+    explicit WebPage(const NumberSymbols& numbers) : m_engine(numbers) {}
+
+    std::u16string Text(Scale scale) const override;
+    void SetText(Scale scale, std::u16string_view text) override;
+    // The page opens its message and holds the writes that follow until the
+    // user has closed it: a browser has no modal loop to wait in.
+    void ShowNotANumber() override;
+    void SetNotes(const BoxNotes& notes) override;
+
+    void Form_Load();
+    void Command1_Click();
+    // A box's keys and changes, as the page receives them.
+    void KeyDown(Scale box, int key);
+    void UnidentifiedKeyDown(Scale box);
+    void KeyUp(Scale box, int key);
+    void TextChanged(Scale box);
+    void FocusLeft(Scale box);
+
+private:
+    void Text_KeyUp(Scale source);
+
+    ConversionEngine m_engine;
+    std::array<KeyStrokes, kScaleCount> m_strokes;
+};
+
+}  // namespace kestal

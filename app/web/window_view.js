@@ -1,0 +1,134 @@
+// Builds a window from its description into the window's own element: a
+// caption bar, then the client area with each control where the description
+// puts it, in twips turned into CSS pixels. A control's element has the
+// control's name as its id, with the window's name in front in every window
+// but the main one, whose names the others reuse.
+
+export function controlId(window, name) {
+  return window.name === 'Form1' ? name : `${window.name}_${name}`;
+}
+
+export function applyFont(element, font) {
+  const generic = font.serif ? 'serif' : 'sans-serif';
+  element.style.fontFamily = [...font.families.map((family) => `"${family}"`), generic].join(', ');
+  element.style.fontSize = `${font.points}pt`;
+  element.style.fontWeight = font.bold ? 'bold' : 'normal';
+}
+
+// "&Effacer tout" shown with its access letter underlined; returns the letter.
+function withAccessLetter(element, text) {
+  const at = text.indexOf('&');
+  if (at < 0 || at + 1 >= text.length) {
+    element.textContent = text;
+    return null;
+  }
+  const letter = document.createElement('u');
+  letter.textContent = text[at + 1];
+  element.append(text.slice(0, at), letter, text.slice(at + 2));
+  return text[at + 1].toUpperCase();
+}
+
+function newControl(window, control, letters) {
+  switch (control.kind) {
+    case 'box': {
+      const box = document.createElement('input');
+      Object.assign(box, { type: 'text', autocomplete: 'off', spellcheck: false });
+      box.setAttribute('inputmode', 'decimal');
+      box.setAttribute('autocapitalize', 'off');
+      box.setAttribute('aria-labelledby', controlId(window, control.caption));
+      box.value = control.name; // emptied when the window loads
+      return box;
+    }
+    case 'frame': {
+      const frame = document.createElement('fieldset');
+      const legend = document.createElement('legend');
+      const line = document.createElement('div');
+      legend.textContent = control.text;
+      line.className = 'frame-line';
+      frame.append(line, legend);
+      return frame;
+    }
+    case 'button': {
+      const button = document.createElement('button');
+      button.type = 'button';
+      const letter = withAccessLetter(button, control.text);
+      if (letter) {
+        button.setAttribute('aria-keyshortcuts', `Alt+${letter}`);
+        letters.set(letter, button);
+      }
+      return button;
+    }
+    default: {
+      const label = document.createElement('div');
+      label.className = control.wraps ? 'label wraps' : 'label';
+      label.textContent = control.text;
+      return label;
+    }
+  }
+}
+
+// Returns the controls by name and the buttons by access letter ("E").
+export function buildWindow(root, window, page, { onClose } = {}) {
+  const pixels = (twips) => `${twips / page.twipsPerPixel}px`;
+  root.id = window.name;
+  root.classList.add('window');
+  applyFont(root, window.font);
+
+  const bar = document.createElement('div');
+  bar.className = 'caption';
+  const icon = document.createElement('img');
+  icon.src = document.querySelector('link[rel~="icon"]')?.href ?? '';
+  icon.alt = '';
+  const title = document.createElement('h1');
+  title.id = `${window.name}_caption`;
+  title.textContent = window.caption;
+  bar.append(icon, title);
+  if (onClose) {
+    const close = document.createElement('button');
+    close.type = 'button';
+    close.className = 'close';
+    close.tabIndex = -1;
+    close.textContent = '×';
+    close.setAttribute('aria-label', page.close);
+    close.addEventListener('click', onClose);
+    bar.append(close);
+  }
+  root.setAttribute('aria-labelledby', title.id);
+
+  const client = document.createElement('div');
+  client.className = 'client';
+  client.style.width = pixels(window.width);
+  client.style.height = pixels(window.height);
+
+  const controls = new Map();
+  const letters = new Map();
+  for (const control of window.controls) {
+    const element = newControl(window, control, letters);
+    const [left, top, width, height] = control.rect;
+    element.id = controlId(window, control.name);
+    element.classList.add('control');
+    Object.assign(element.style, {
+      left: pixels(left), top: pixels(top), width: pixels(width), height: pixels(height),
+    });
+    if (control.centred) element.classList.add('centred');
+    if (control.font) applyFont(element, control.font);
+    if (control.colour) element.style.color = control.colour;
+    (controls.get(control.parent) ?? client).append(element);
+    controls.set(control.name, element);
+  }
+  root.append(bar, client);
+  root.addEventListener('keydown', (event) => wrapTab(event, root));
+  return { controls, letters };
+}
+
+// Tab and Shift+Tab go round the window's controls, as in a desktop window,
+// rather than out of the page.
+function wrapTab(event, root) {
+  if (event.key !== 'Tab' || event.altKey || event.ctrlKey || event.metaKey) return;
+  const chain = [...root.querySelectorAll('.client input, .client button')];
+  const at = chain.indexOf(document.activeElement);
+  const last = chain.length - 1;
+  if (at < 0 || at !== (event.shiftKey ? 0 : last)) return;
+  event.preventDefault();
+  chain[event.shiftKey ? last : 0].focus();
+}
