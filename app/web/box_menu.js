@@ -25,9 +25,9 @@ const selected = (box) => box.selectionStart !== box.selectionEnd;
 
 // What each standard entry does to its box, and when it can.
 const EDITS = {
-  undo: { run: () => document.execCommand('undo'), applies: () => true },
-  cut: { run: () => document.execCommand('cut'), applies: selected },
-  copy: { run: () => document.execCommand('copy'), applies: selected },
+  undo: {run: () => document.execCommand('undo'), applies: () => true},
+  cut: {run: () => document.execCommand('cut'), applies: selected},
+  copy: {run: () => document.execCommand('copy'), applies: selected},
   paste: {
     run: async (box) => {
       const text = await navigator.clipboard.readText();
@@ -35,11 +35,11 @@ const EDITS = {
     },
     applies: () => Boolean(navigator.clipboard?.readText),
   },
-  delete: { run: () => document.execCommand('delete'), applies: selected },
+  delete: {run: () => document.execCommand('delete'), applies: selected},
   selectAll: {
     run: (box) => box.select(),
-    applies: (box) =>
-      box.value.length > 0 && !(box.selectionStart === 0 && box.selectionEnd === box.value.length),
+    applies: (box) => box.value.length > 0 &&
+        !(box.selectionStart === 0 && box.selectionEnd === box.value.length),
   },
 };
 
@@ -61,7 +61,7 @@ export class BoxMenu {
     box.addEventListener('contextmenu', (event) => {
       event.preventDefault();
       if (this.#pressedLong) {
-        this.#pressedLong = false; // the long press has opened it already
+        this.#pressedLong = false;  // the long press has opened it already
         return;
       }
       const keyboard = event.button !== 2 && event.clientX === 0 && event.clientY === 0;
@@ -83,8 +83,8 @@ export class BoxMenu {
         box.removeEventListener('pointermove', cancel);
       };
       box.addEventListener('pointermove', cancel);
-      box.addEventListener('pointerup', () => cancel(), { once: true });
-      box.addEventListener('pointercancel', () => cancel(), { once: true });
+      box.addEventListener('pointerup', () => cancel(), {once: true});
+      box.addEventListener('pointercancel', () => cancel(), {once: true});
     });
   }
 

@@ -2,7 +2,7 @@
 // it; "Retour", Alt+R or its close box bring the main window back into use
 // first, then close it. It is built afresh at each opening.
 
-import { buildWindow } from './window_view.js';
+import {buildWindow} from './window_view.js';
 
 export class HelpWindow {
   #page;
@@ -30,7 +30,7 @@ export class HelpWindow {
     this.#returnFocus = document.activeElement;
     this.#main.inert = true;
     const dialog = document.createElement('dialog');
-    const { controls, letters } = buildWindow(dialog, help, this.#page, {
+    const {controls, letters} = buildWindow(dialog, help, this.#page, {
       onClose: () => this.close(),
     });
     controls.get('Command1').addEventListener('click', () => this.close());

@@ -7,7 +7,7 @@ export async function loadKestal(bytes, page) {
   let exports;
   const utf16 = new TextDecoder('utf-16le');
   const read = (pointer, length) =>
-    utf16.decode(new Uint8Array(exports.memory.buffer, pointer, length * 2));
+      utf16.decode(new Uint8Array(exports.memory.buffer, pointer, length * 2));
   const write = (text) => {
     const pointer = exports.kestal_inbox(text.length);
     const units = new Uint16Array(exports.memory.buffer, pointer, text.length);
@@ -24,15 +24,15 @@ export async function loadKestal(bytes, page) {
     },
     // The module reads and writes no file: the few system calls its C library
     // links answer "not supported".
-    wasi_snapshot_preview1: new Proxy({}, { get: () => () => 52 }),
+    wasi_snapshot_preview1: new Proxy({}, {get: () => () => 52}),
   };
-  ({ exports } = (await WebAssembly.instantiate(bytes, imports)).instance);
+  ({exports} = (await WebAssembly.instantiate(bytes, imports)).instance);
   exports._initialize();
 
   return {
     // The page's description for these number symbols (numbers.js).
     start(symbols) {
-      const { decimal, minus, plus, exponent, zero } = symbols;
+      const {decimal, minus, plus, exponent, zero} = symbols;
       write([decimal, minus, plus, exponent, zero, ''].join('\0'));
       return JSON.parse(outbox(exports.kestal_start()));
     },

@@ -1,9 +1,9 @@
 // Start-up: the module loaded, the main window built from its description
 // for the browser's language, loaded, and ready for a key in the HV box.
 
-import { loadKestal } from './kestal.js';
-import { MainWindow } from './main_window.js';
-import { numberSymbols } from './numbers.js';
+import {loadKestal} from './kestal.js';
+import {MainWindow} from './main_window.js';
+import {numberSymbols} from './numbers.js';
 
 // The module's bytes: inside the page in its one-file form, else beside it.
 async function moduleBytes() {

@@ -3,10 +3,10 @@
 // back here; this file only maps the module's writes, the three commands, the
 // message, the reasons and the copies to the page.
 
-import { BoxMenu, copyText } from './box_menu.js';
-import { HelpWindow } from './help_window.js';
-import { showMessage } from './message.js';
-import { buildWindow } from './window_view.js';
+import {BoxMenu, copyText} from './box_menu.js';
+import {HelpWindow} from './help_window.js';
+import {showMessage} from './message.js';
+import {buildWindow} from './window_view.js';
 
 // A touch keyboard names no key: key code 229, key "Unidentified".
 const isUnidentified = (event) => event.keyCode === 229 || event.key === 'Unidentified';
@@ -21,7 +21,7 @@ function accessLetter(event) {
 }
 
 const isCopySevenValues = (event) =>
-  event.ctrlKey && event.shiftKey && !event.altKey && event.key.toUpperCase() === 'C';
+    event.ctrlKey && event.shiftKey && !event.altKey && event.key.toUpperCase() === 'C';
 
 export class MainWindow {
   #root;
@@ -31,7 +31,7 @@ export class MainWindow {
   #letters = new Map();
   #help = null;
   #menu = null;
-  #held = null; // the writes waiting for the message to be closed
+  #held = null;  // the writes waiting for the message to be closed
   #report = '';
   #listening = new AbortController();
 
@@ -54,33 +54,37 @@ export class MainWindow {
   // after it (emptying the boxes) waits until the user has closed it.
   showNotANumber() {
     this.#held = [];
-    showMessage(this.#page, this.#page.notANumber).then(() => {
+    showMessage(this.#page, this.#page.notANumber, () => {
       const held = this.#held;
       this.#held = null;
       for (const write of held) write();
     });
   }
 
-  setNotes({ reasons, report }) {
+  setNotes({reasons, report}) {
     this.#write(() => {
       this.#boxes.forEach((box, scale) => {
-        if (reasons[scale]) box.title = reasons[scale];
-        else box.removeAttribute('title');
+        if (reasons[scale])
+          box.title = reasons[scale];
+        else
+          box.removeAttribute('title');
       });
       this.#report = report;
     });
   }
 
   #write(change) {
-    if (this.#held) this.#held.push(change);
-    else change();
+    if (this.#held)
+      this.#held.push(change);
+    else
+      change();
   }
 
   build(page, kestal) {
     this.#page = page;
     this.#kestal = kestal;
     const [form1] = page.windows;
-    const { controls, letters } = buildWindow(this.#root, form1, page);
+    const {controls, letters} = buildWindow(this.#root, form1, page);
     this.#letters = letters;
     document.title = form1.caption;
     this.#help = new HelpWindow(page, this.#root);
@@ -110,8 +114,10 @@ export class MainWindow {
     const kestal = this.#kestal;
     this.#boxes[scale] = box;
     box.addEventListener('keydown', (event) => {
-      if (isUnidentified(event)) kestal.unidentifiedKeyDown(scale);
-      else kestal.keyDown(scale, event.keyCode);
+      if (isUnidentified(event))
+        kestal.unidentifiedKeyDown(scale);
+      else
+        kestal.keyDown(scale, event.keyCode);
     });
     box.addEventListener('keyup', (event) => kestal.keyUp(scale, event.keyCode));
     box.addEventListener('input', () => kestal.textChanged(scale));
@@ -124,12 +130,15 @@ export class MainWindow {
     if (document.querySelector('dialog.message[open]')) return;
     const letter = accessLetter(event);
     const button = letter && (this.#help.isOpen ? this.#help.letters : this.#letters).get(letter);
-    const copy = !this.#help.isOpen && isCopySevenValues(event) && this.#root.contains(event.target);
+    const copy =
+        !this.#help.isOpen && isCopySevenValues(event) && this.#root.contains(event.target);
     if (!button && !copy) return;
     event.preventDefault();
     event.stopPropagation();
-    if (button) button.click();
-    else copyText(this.#kestal.sevenValues());
+    if (button)
+      button.click();
+    else
+      copyText(this.#kestal.sevenValues());
   }
 
   // "Terminé". A window the browser lets the page close (an installed app's)

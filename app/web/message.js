@@ -1,9 +1,10 @@
 // The failure message: modal, with the application's title as its caption,
-// its text and OK only. Resolves once the user has closed it, by OK or Escape.
+// its text and OK only. Once the user has closed it, by OK or Escape, `closed`
+// runs, and then the message leaves the page.
 
-import { applyFont } from './window_view.js';
+import {applyFont} from './window_view.js';
 
-export function showMessage(page, text) {
+export function showMessage(page, text, closed) {
   const dialog = document.createElement('dialog');
   dialog.id = 'NotANumberMessage';
   dialog.className = 'window message';
@@ -25,12 +26,10 @@ export function showMessage(page, text) {
   dialog.setAttribute('aria-describedby', body.id);
   dialog.append(bar, body, ok);
   document.body.append(dialog);
+  dialog.addEventListener('close', () => {
+    closed();
+    dialog.remove();
+  });
   dialog.showModal();
   ok.focus();
-  return new Promise((resolve) => {
-    dialog.addEventListener('close', () => {
-      dialog.remove();
-      resolve();
-    });
-  });
 }

@@ -5,8 +5,9 @@ const FALLBACK = 'fr-FR';
 
 function part(locale, options, value, type) {
   return new Intl.NumberFormat(locale, options)
-    .formatToParts(value)
-    .find((piece) => piece.type === type)?.value;
+      .formatToParts(value)
+      .find((piece) => piece.type === type)
+      ?.value;
 }
 
 export function numberSymbols(languages) {
@@ -19,8 +20,8 @@ export function numberSymbols(languages) {
   return {
     decimal: part(locale, {}, 1.5, 'decimal') ?? ',',
     minus: part(locale, {}, -1, 'minusSign') ?? '-',
-    plus: part(locale, { signDisplay: 'always' }, 1, 'plusSign') ?? '+',
-    exponent: part(locale, { notation: 'scientific' }, 1, 'exponentSeparator') ?? 'E',
-    zero: part(locale, { useGrouping: false }, 0, 'integer') ?? '0',
+    plus: part(locale, {signDisplay: 'always'}, 1, 'plusSign') ?? '+',
+    exponent: part(locale, {notation: 'scientific'}, 1, 'exponentSeparator') ?? 'E',
+    zero: part(locale, {useGrouping: false}, 0, 'integer') ?? '0',
   };
 }

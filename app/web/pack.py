@@ -48,15 +48,16 @@ def inline(tag, text, attributes=""):
 def main():
     parser = argparse.ArgumentParser()
     for option in ("source", "module", "icon", "version", "summary", "node", "esbuild", "site",
-                   "file"):
+                   "file", "description"):
         parser.add_argument(f"--{option}", required=True)
     args = parser.parse_args()
     source = pathlib.Path(args.source)
     site = pathlib.Path(args.site)
 
-    description = json.loads(subprocess.run(
-        [args.node, source / "describe.mjs", args.module],
-        check=True, capture_output=True, text=True).stdout)
+    described = subprocess.run([args.node, source / "describe.mjs", args.module],
+                               check=True, capture_output=True, text=True).stdout
+    pathlib.Path(args.description).write_text(described, encoding="utf-8")  # for the tests
+    description = json.loads(described)
     caption = description["windows"][0]["caption"]
     page = replace_once((source / "index.html").read_text(encoding="utf-8"),
                         "<title>Kestal</title>", f"<title>{html.escape(caption)}</title>")

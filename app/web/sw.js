@@ -6,25 +6,23 @@ const FILES = ['./'];
 
 self.addEventListener('install', (event) => {
   event.waitUntil(
-    caches
-      .open(CACHE)
-      .then((cache) => cache.addAll(FILES))
-      .then(() => self.skipWaiting()),
+      caches.open(CACHE).then((cache) => cache.addAll(FILES)).then(() => self.skipWaiting()),
   );
 });
 
 self.addEventListener('activate', (event) => {
   event.waitUntil(
-    caches
-      .keys()
-      .then((names) => Promise.all(names.filter((n) => n !== CACHE).map((n) => caches.delete(n))))
-      .then(() => self.clients.claim()),
+      caches.keys()
+          .then(
+              (names) => Promise.all(names.filter((n) => n !== CACHE).map((n) => caches.delete(n))))
+          .then(() => self.clients.claim()),
   );
 });
 
 self.addEventListener('fetch', (event) => {
   if (event.request.method !== 'GET') return;
   event.respondWith(
-    caches.match(event.request, { ignoreSearch: true }).then((kept) => kept ?? fetch(event.request)),
+      caches.match(event.request, {ignoreSearch: true})
+          .then((kept) => kept ?? fetch(event.request)),
   );
 });

@@ -32,11 +32,11 @@ function newControl(window, control, letters) {
   switch (control.kind) {
     case 'box': {
       const box = document.createElement('input');
-      Object.assign(box, { type: 'text', autocomplete: 'off', spellcheck: false });
+      Object.assign(box, {type: 'text', autocomplete: 'off', spellcheck: false});
       box.setAttribute('inputmode', 'decimal');
       box.setAttribute('autocapitalize', 'off');
       box.setAttribute('aria-labelledby', controlId(window, control.caption));
-      box.value = control.name; // emptied when the window loads
+      box.value = control.name;  // emptied when the window loads
       return box;
     }
     case 'frame': {
@@ -68,7 +68,7 @@ function newControl(window, control, letters) {
 }
 
 // Returns the controls by name and the buttons by access letter ("E").
-export function buildWindow(root, window, page, { onClose } = {}) {
+export function buildWindow(root, window, page, {onClose} = {}) {
   const pixels = (twips) => `${twips / page.twipsPerPixel}px`;
   root.id = window.name;
   root.classList.add('window');
@@ -108,7 +108,10 @@ export function buildWindow(root, window, page, { onClose } = {}) {
     element.id = controlId(window, control.name);
     element.classList.add('control');
     Object.assign(element.style, {
-      left: pixels(left), top: pixels(top), width: pixels(width), height: pixels(height),
+      left: pixels(left),
+      top: pixels(top),
+      width: pixels(width),
+      height: pixels(height),
     });
     if (control.centred) element.classList.add('centred');
     if (control.font) applyFont(element, control.font);
@@ -118,7 +121,7 @@ export function buildWindow(root, window, page, { onClose } = {}) {
   }
   root.append(bar, client);
   root.addEventListener('keydown', (event) => wrapTab(event, root));
-  return { controls, letters };
+  return {controls, letters};
 }
 
 // Tab and Shift+Tab go round the window's controls, as in a desktop window,
