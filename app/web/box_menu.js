@@ -66,7 +66,11 @@ export class BoxMenu {
       }
       const keyboard = event.button !== 2 && event.clientX === 0 && event.clientY === 0;
       const rect = box.getBoundingClientRect();
-      this.open(box, keyboard ? rect.left : event.clientX, keyboard ? rect.bottom : event.clientY);
+      if (keyboard) {
+        this.open(box, rect.left, rect.bottom, {keyboard});
+      } else {
+        this.open(box, event.clientX, event.clientY);
+      }
     });
     box.addEventListener('pointerdown', (event) => {
       if (event.pointerType !== 'touch') return;
@@ -88,7 +92,9 @@ export class BoxMenu {
     });
   }
 
-  open(box, x, y) {
+  // From the keyboard the first entry is chosen, as in a desktop menu; from a
+  // pointer none is, but the arrows still reach them.
+  open(box, x, y, {keyboard = false} = {}) {
     this.close(false);
     this.#box = box;
     const menu = document.createElement('div');
@@ -121,7 +127,8 @@ export class BoxMenu {
     menu.style.top = `${Math.max(0, Math.min(y, room.clientHeight - menu.offsetHeight))}px`;
     this.#element = menu;
     setTimeout(() => document.addEventListener('pointerdown', this.#outside, true));
-    menu.querySelector('[role="menuitem"]:not(:disabled)')?.focus();
+    menu.tabIndex = -1;
+    (keyboard ? menu.querySelector('[role="menuitem"]:not(:disabled)') : menu)?.focus();
   }
 
   close(refocus = true) {
