@@ -2,6 +2,8 @@
 // press: the box's reason on top, so that touch reaches it too, then the
 // standard entries of a text box, then the window's two copies.
 
+import {applyFont} from './window_view.js';
+
 const LONG_PRESS_MS = 550;
 const LONG_PRESS_SLACK_PX = 10;
 
@@ -100,6 +102,7 @@ export class BoxMenu {
     const menu = document.createElement('div');
     menu.id = 'BoxMenu';
     menu.className = 'menu';
+    applyFont(menu, this.#page.windows[0].font);
     menu.setAttribute('role', 'menu');
     menu.setAttribute('aria-label', box.getAttribute('aria-labelledby') ?? '');
     if (box.title) {

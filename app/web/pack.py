@@ -67,7 +67,12 @@ def main():
     # The site.
     shutil.rmtree(site, ignore_errors=True)
     site.mkdir(parents=True)
-    (site / "index.html").write_text(page, encoding="utf-8")
+    # Every file the page needs at start, asked for at once rather than one
+    # import after another.
+    preloads = "".join(f'<link rel="modulepreload" href="{name}">\n' for name in MODULES[1:])
+    preloads += '<link rel="preload" href="kestal.wasm" as="fetch" crossorigin>\n'
+    (site / "index.html").write_text(replace_once(page, "</head>", preloads + "</head>"),
+                                     encoding="utf-8")
     for name in MODULES + ["style.css"]:
         shutil.copy(source / name, site / name)
     shutil.copy(args.module, site / "kestal.wasm")

@@ -189,6 +189,10 @@ class PageTest(unittest.TestCase):
                     self.assertEqual(self.wait(self.message, "the message"),
                                      [PAGE["title"], PAGE["notANumber"], [PAGE["ok"]]])
                     self.assertEqual(self.boxes()[source], typed)
+                    self.assertTrue(self.js(  # centred on the screen, as a message box is
+                        "const r = document.getElementById('NotANumberMessage')"
+                        ".getBoundingClientRect();"
+                        "return Math.abs(r.left + r.right - innerWidth) <= 1 && r.top > 0"))
                     self.keys(Keys.ENTER)
                     self.wait(lambda: not self.message(), "the message to close")
                     self.assertEqual(self.boxes(), [""] * 7)
