@@ -1,0 +1,67 @@
+#!/usr/bin/python3
+"""The page as a phone shows it, for the README: kestal.html in headless
+Chromium at 360 x 740 CSS pixels, two device pixels to one, as a mobile
+browser with touch, under French, with 645 typed in the HV box.
+
+    /usr/bin/python3 scripts/web_screenshot.py KESTAL_HTML OUT_PNG
+
+Debian's selenium (python3-selenium) belongs to /usr/bin/python3; the browser
+is Debian's chromium with its chromium-driver.
+"""
+import pathlib
+import shutil
+import sys
+import tempfile
+
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.support.ui import WebDriverWait
+
+WIDTH, HEIGHT, SCALE = 360, 740, 2
+WAIT_S = 10
+BOXES = [f"Text{k}" for k in range(1, 8)]
+
+
+def main():
+    if len(sys.argv) != 3:
+        sys.exit("usage: /usr/bin/python3 scripts/web_screenshot.py KESTAL_HTML OUT_PNG")
+    page, out = pathlib.Path(sys.argv[1]).resolve(), pathlib.Path(sys.argv[2])
+    options = webdriver.ChromeOptions()
+    options.binary_location = "/usr/bin/chromium"
+    profile = tempfile.mkdtemp(prefix="kestal-chromium-")
+    for flag in ("--headless=new", "--no-sandbox", "--disable-gpu",
+                 "--disable-background-networking", "--disable-component-update",
+                 "--disable-sync", "--no-first-run", f"--user-data-dir={profile}",
+                 "--lang=fr-FR", "--hide-scrollbars"):
+        options.add_argument(flag)
+    options.add_experimental_option("prefs", {"intl.accept_languages": "fr-FR,fr"})
+    driver = None
+    try:
+        driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+        driver.set_page_load_timeout(WAIT_S)
+        driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+            "width": WIDTH, "height": HEIGHT, "deviceScaleFactor": SCALE, "mobile": True})
+        driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled",
+                               {"enabled": True, "maxTouchPoints": 5})
+        driver.get(page.as_uri())
+        wait = WebDriverWait(driver, WAIT_S, poll_frequency=0.05)
+        wait.until(lambda d: d.execute_script(
+            "return performance.getEntriesByName('kestal-ready').length > 0"))
+        language = driver.execute_script("return navigator.languages[0]")
+        if language != "fr-FR":
+            sys.exit(f"web_screenshot: the browser's first language is {language}, not fr-FR")
+        # Real keys into the focused HV box, then until a converted box is written.
+        ActionChains(driver).send_keys("645").perform()
+        values = f"return {BOXES}.map((id) => document.getElementById(id).value)"
+        wait.until(lambda d: d.execute_script(values)[0] == "645" and any(
+            d.execute_script(values)[1:]))
+        out.write_bytes(driver.get_screenshot_as_png())
+    finally:
+        if driver:
+            driver.quit()
+        shutil.rmtree(profile, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    main()
