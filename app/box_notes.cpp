@@ -112,6 +112,7 @@ BoxNotes NotesOf(const ConversionReasons& reasons, std::u16string_view typed,
                  const std::array<std::u16string, kScaleCount>& shown, const NumberText& numbers) {
     const Wording wording(reasons, typed, numbers);
     BoxNotes notes;
+    notes.run = reasons;
     notes.reasons[ColumnOf(reasons.source)] = wording.Source();
     notes.report = wording.Typed() + u"\n";
     std::array<std::u16string, kScaleCount> lines;

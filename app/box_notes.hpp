@@ -6,6 +6,7 @@
 // reasons the engine gives, for every front end.
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,8 @@ struct BoxNotes {
     std::array<std::u16string, kScaleCount> reasons;  // by Scale, "" for none
     // The typed value, then one line per converted value with where it comes from.
     std::u16string report;
+    // What the run went by, for the table window; none once the boxes are emptied.
+    std::optional<ConversionReasons> run;
 };
 
 // The notes on a run from `typed` in the box of `reasons.source` that ended

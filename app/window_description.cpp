@@ -108,6 +108,13 @@ constexpr std::array<ControlDescription, 3> kForm2Controls{{
      .rect = {1440, 3000, 1695, 495}},
 }};
 
+// The table on top, the status line under it, the curve at the bottom.
+constexpr std::array<ControlDescription, 3> kTableWindowControls{{
+    {.name = "Grid1", .kind = ControlKind::Table, .rect = {120, 120, 7560, 3840}},
+    {.name = "Label1", .kind = ControlKind::Label, .rect = {120, 4080, 7560, 630}, .wraps = true},
+    {.name = "Picture1", .kind = ControlKind::Plot, .rect = {120, 4830, 7560, 3450}},
+}};
+
 // The classic dialog font, at the 8.25 points its 8-point pixel size comes to.
 constexpr FontDescription kWindowFont{Typeface::MsSansSerif, 8.25, false};
 
@@ -115,6 +122,10 @@ constexpr WindowDescription kForm1{"Form1",     u"Conversion de kestal", 4380, 7
                                    kWindowFont, kForm1Controls};
 constexpr WindowDescription kForm2{
     "Form2", u"Conversion de kestal - Aide", 4560, 4035, 10035, 4050, kWindowFont, kForm2Controls};
+// To the right of the main window, level with its top.
+constexpr WindowDescription kTableWindow{
+    "TableWindow",       u"Conversion de kestal - Table", 7800, 8400, 10380, 2640, kWindowFont,
+    kTableWindowControls};
 
 }  // namespace
 
@@ -155,6 +166,10 @@ const WindowDescription& Form1Description() {
 
 const WindowDescription& Form2Description() {
     return kForm2;
+}
+
+const WindowDescription& TableWindowDescription() {
+    return kTableWindow;
 }
 
 std::u16string_view HintText(const NumberSymbols& symbols) {

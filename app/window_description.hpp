@@ -29,7 +29,9 @@ struct TwipsRect {
     constexpr int Bottom() const { return top + height; }
 };
 
-enum class ControlKind { ScaleBox, Label, Frame, PushButton };
+// A table shows the conversion table's rows (table_contents.hpp); a plot draws
+// a PlotView (plot_view.hpp).
+enum class ControlKind { ScaleBox, Label, Frame, PushButton, Table, Plot };
 
 // The two typefaces the design names.
 enum class Typeface { MsSansSerif, TimesNewRoman };
@@ -86,6 +88,10 @@ struct WindowDescription {
 const WindowDescription& Form1Description();
 // The help window: the help text, the credit line and "Retour".
 const WindowDescription& Form2Description();
+// The table window: the conversion table, a status line saying what the last
+// conversion went by, and the curve behind it. It closes with its close box
+// and with Escape; it has no button.
+const WindowDescription& TableWindowDescription();
 
 // The names of the box that shows `scale` ("Text1" for HV...) and of the
 // caption beside it ("Label1_0").
@@ -109,6 +115,12 @@ std::span<const EditEntry> BoxEditEntries();
 // The two entries each scale box's context menu adds to its standard ones.
 inline constexpr std::u16string_view kCopySevenValues = u"Copier les sept valeurs";
 inline constexpr std::u16string_view kCopyForReport = u"Copier pour un rapport";
+
+// The entry of each scale box's context menu that opens the table window, and
+// its shortcut from the main window, the function key F8: no front end, toolkit
+// or browser gives that key a meaning in a text box.
+inline constexpr std::u16string_view kShowInTable = u"Voir dans la table";
+inline constexpr int kShowInTableFunctionKey = 8;
 
 inline constexpr std::u16string_view kApplicationTitle = u"Kestal";
 inline constexpr std::u16string_view kNotANumberMessage =

@@ -65,7 +65,8 @@ ConversionOutcome ConversionEngine::Convert(Scale source, std::u16string_view te
     const std::optional<int> bracket = FindBracket(m_table, source, x);
     const auto targets = TargetOrder(source);
     if (reasons != nullptr) {
-        *reasons = ConversionReasons{.source = source, .bracket = bracket, .exactRow = {}};
+        *reasons = ConversionReasons{
+            .source = source, .typed = typed->value, .bracket = bracket, .exactRow = {}};
         FindSourceEnds(m_table.Cells(source), *reasons);
         for (std::size_t k = 0; k < targets.size(); ++k) {
             reasons->targets[k].target = targets[k];
@@ -141,6 +142,9 @@ ConversionOutcome ConversionEngine::Convert(Scale source, std::u16string_view te
         const float r = q + low;
         if (!std::isfinite(r)) {
             return ConversionOutcome::ConversionFailure;
+        }
+        if (reasons != nullptr) {
+            reasons->targets[k].value = r;
         }
         const std::u16string shown = m_numbers.FormatOneDecimal(r);
         sink(target,

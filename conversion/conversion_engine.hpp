@@ -42,11 +42,13 @@ struct TargetReason {
     ReasonKind kind = ReasonKind::OutsideSourceRun;
     int row = 0;             // the row the reason names (the lower one of an interpolation)
     ReasonRow lower, upper;  // rows i and i + 1 of the bracket; zeros without one
+    float value = 0;         // the figure before it is written with one decimal, if any
 };
 
 // Everything a conversion went by, as numbers: the front ends word it.
 struct ConversionReasons {
     Scale source = Scale::HV;
+    double typed = 0;             // the value of the typed text
     std::optional<int> bracket;   // its lower row i
     std::optional<int> exactRow;  // the row whose source value the typed value is
     // First and last values of the source column (0 for a column without any),

@@ -6,12 +6,14 @@
 #include <cfloat>
 #include <cmath>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "app/box_notes.hpp"
 #include "app/key_strokes.hpp"
+#include "app/table_window_model.hpp"
 #include "conversion/conversion_engine.hpp"
 #include "conversion_rows.hpp"
 
@@ -236,6 +238,15 @@ TEST(ConversionTable, EveryCellAsPublished) {
         std::ranges::replace(figure, '.', ',');
         return figure;
     };
+    // As the table window and kestal-convert --table write them.
+    const std::vector<TableRow> rows = TableRows(ConversionTable::BuiltIn(), NumberText(kFrench));
+    for (std::size_t row = 0; row < published.size(); ++row) {
+        EXPECT_EQ(Narrow(rows[row][0]), std::to_string(row + 1));
+        for (const Scale scale : kAllScales) {
+            const std::string cell = french(published[row][ColumnOf(scale)]);
+            EXPECT_EQ(Narrow(rows[row][ColumnShowing(scale)]), cell == "0" ? "" : cell);
+        }
+    }
     for (const auto& cells : published) {
         for (const Scale source : kAllScales) {
             const std::string typed = french(cells[ColumnOf(source)]);
@@ -352,6 +363,124 @@ TEST(KeyStrokes, OnlyTheRealReleaseOfAKeyPressedHere) {
         }
         EXPECT_EQ(converted, runs) << events;
     }
+}
+
+// The table window after typing `text` for `source`.
+TableRunView TableAfter(Scale source, std::u16string_view text, const NumberSymbols& symbols,
+                        std::optional<int> chosenColumn = {}) {
+    static std::vector<std::unique_ptr<NumberText>> numbers;  // outlive the models
+    numbers.push_back(std::make_unique<NumberText>(symbols));
+    TableWindowModel model(*numbers.back());
+    if (chosenColumn) {
+        model.Choose(*chosenColumn);
+    }
+    model.Follow(Notes(source, text, symbols));
+    return model.View();
+}
+
+// The rows highlighted and the status after a run: the bracket's two rows,
+// the exact row hit (the first value of a run included), none outside the
+// run; and nothing at all once the boxes are emptied.
+TEST(TableWindow, HighlightedRowsAndStatus) {
+    using Case = std::tuple<Scale, std::u16string, int, int>;
+    for (const auto& [source, text, first, last] :
+         {Case{HV, u"645", 79, 80}, Case{HV, u"650", 80, 80}, Case{HRC, u"20,3", 33, 33},
+          Case{Rm, u"2220", 80, 80}, Case{HV, u"20", 0, 0}, Case{HRB, u"97", 0, 0}}) {
+        const TableRunView view = TableAfter(source, text, kFrench);
+        EXPECT_EQ(view.source, source);
+        EXPECT_EQ(std::pair(view.firstRow, view.lastRow), std::pair(first, last)) << Narrow(text);
+        EXPECT_EQ(view.status, Notes(source, text, kFrench).reasons[ColumnOf(source)]);
+    }
+    TableWindowModel model(NumberText{kFrench});
+    model.Follow(Notes(HV, u"645", kFrench));
+    model.Follow(BoxNotes{});  // "Effacer tout", or the message closed
+    EXPECT_TRUE(!model.View().source && model.View().firstRow == 0 && model.View().status.empty());
+    EXPECT_TRUE(model.View().plot.curve.empty() && !model.View().plot.texts.empty());
+}
+
+// The curve's points are the table's rows where both scales have a value,
+// placed left to right and bottom to top as they rise; the typed value lies
+// on the segment between its bracket's rows, in figures and in place.
+TEST(TableWindow, CurveThroughTheRowsAndTheTypedValueOnIt) {
+    const ConversionTable& table = ConversionTable::BuiltIn();
+    const TableRunView view = TableAfter(HV, u"645", kFrench, ColumnShowing(HRC));
+    ASSERT_EQ(view.target, HRC);
+    const PlotView& plot = view.plot;
+    ASSERT_EQ(plot.curve.size(), 65u);  // rows 33 to 97
+    for (std::size_t k = 0; k < plot.curve.size(); ++k) {
+        const PlotPoint& point = plot.curve[k];
+        EXPECT_EQ(point.row, 33 + static_cast<int>(k));
+        EXPECT_EQ(point.x, table.Value(HV, point.row));
+        EXPECT_EQ(point.y, table.Value(HRC, point.row));
+        if (k > 0) {
+            EXPECT_TRUE(point.left > plot.curve[k - 1].left && point.top < plot.curve[k - 1].top);
+        }
+    }
+    ASSERT_TRUE(plot.mark);
+    const PlotPoint& lower = plot.curve[79 - 33];
+    const PlotPoint& upper = plot.curve[80 - 33];
+    const PlotPoint& mark = *plot.mark;
+    EXPECT_NEAR(mark.y, lower.y + (645 - lower.x) * (upper.y - lower.y) / (upper.x - lower.x),
+                1e-4);
+    EXPECT_NEAR((mark.left - lower.left) * (upper.top - lower.top),
+                (mark.top - lower.top) * (upper.left - lower.left), 1e-3);
+    EXPECT_TRUE(lower.left < mark.left && mark.left < upper.left);
+    EXPECT_EQ(plot.markLines.size(), 2u);  // down to the x axis, across to the y axis
+}
+
+// Ticks at whole steps, labelled as the locale writes numbers and rising
+// along their axis; the marked values are written as the boxes write them.
+TEST(TableWindow, TicksAndMarkedValuesInTheLocale) {
+    for (const NumberSymbols& symbols : {kFrench, kEnglish}) {
+        const NumberText numbers(symbols);
+        const std::u16string typed = symbols.decimalPoint == u"," ? u"645,5" : u"645.5";
+        const PlotView plot = TableAfter(HV, typed, symbols, ColumnShowing(HRC)).plot;
+        std::vector<std::u16string> marked;
+        std::vector<std::pair<double, double>> across, down;  // (place, value)
+        for (const PlotText& text : plot.texts) {
+            const auto value = numbers.Parse(text.text);
+            if (text.marked) {
+                marked.push_back(text.text);
+            } else if (value && text.across == PlotAlign::Centre) {
+                across.emplace_back(text.left, value->value);
+            } else if (value) {
+                down.emplace_back(-text.top, value->value);
+            }
+        }
+        EXPECT_EQ(marked,
+                  (std::vector<std::u16string>{
+                      typed, Notes(HV, typed, symbols).reasons[ColumnOf(HRC)].substr(0, 4)}));
+        EXPECT_GE(across.size(), 4u);
+        EXPECT_GE(down.size(), 3u);
+        EXPECT_TRUE(std::ranges::is_sorted(across) && std::ranges::is_sorted(down));
+        EXPECT_TRUE(std::ranges::is_sorted(across, {}, [](auto& tick) { return tick.second; }));
+        EXPECT_TRUE(std::ranges::is_sorted(down, {}, [](auto& tick) { return tick.second; }));
+    }
+}
+
+// The plot starts on the first target with a figure and keeps the user's
+// choice, by click or by arrow, except the source's own column; where the two
+// scales share no row, it says so in words.
+TEST(TableWindow, TargetChosenByTheUser) {
+    EXPECT_EQ(TableAfter(HV, u"645", kFrench).target, HRA);  // HB has no figure there
+    // The source's own column is no target.
+    EXPECT_EQ(TableAfter(HV, u"645", kFrench, ColumnShowing(HV)).target, HRA);
+    TableWindowModel model(NumberText{kFrench});
+    model.Follow(Notes(HRC, u"50", kFrench));
+    model.Choose(ColumnShowing(HRC));
+    EXPECT_EQ(model.View().target, HB);
+    model.ChooseNext(-1);
+    EXPECT_EQ(model.View().target, HV);
+    model.ChooseNext(-1);
+    EXPECT_EQ(model.View().target, Rm);  // round the six targets
+    model.ChooseNext(2);
+    EXPECT_EQ(model.View().target, HB);
+    model.Choose(ColumnShowing(HRB));
+    model.Follow(Notes(HRC, u"60", kFrench));
+    EXPECT_EQ(model.View().target, HRB);
+    EXPECT_TRUE(model.View().plot.curve.empty() && !model.View().plot.mark);
+    ASSERT_EQ(model.View().plot.texts.size(), 1u);
+    EXPECT_EQ(model.View().plot.texts[0].text, model.View().plot.title);
 }
 
 }  // namespace

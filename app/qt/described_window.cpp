@@ -3,6 +3,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QTableView>
 #include <QWidget>
 
 #include "app/qt/look.hpp"
@@ -39,6 +40,10 @@ QWidget* NewControl(const ControlDescription& control, QWidget* parent) {
             button->setDefault(false);
             return button;
         }
+        case ControlKind::Table:
+            return new QTableView(parent);
+        case ControlKind::Plot:
+            return new QWidget(parent);
     }
     return nullptr;
 }

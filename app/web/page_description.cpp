@@ -42,6 +42,10 @@ std::string_view KindName(ControlKind kind) {
             return "label";
         case ControlKind::Frame:
             return "frame";
+        case ControlKind::Table:
+            return "table";
+        case ControlKind::Plot:
+            return "plot";
         case ControlKind::PushButton:
             break;
     }

@@ -1,5 +1,7 @@
 #include "app/win32/described_window.hpp"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <string>
 
@@ -38,6 +40,10 @@ Native NativeOf(const ControlDescription& control) {
         case ControlKind::PushButton:
             // BS_PUSHBUTTON, never BS_DEFPUSHBUTTON: Enter presses nothing.
             return {L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON};
+        case ControlKind::Table:
+            return {WC_LISTVIEWW, WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS, WS_EX_CLIENTEDGE};
+        case ControlKind::Plot:
+            return {L"STATIC", SS_OWNERDRAW};
     }
     return {L"STATIC", 0};
 }

@@ -1,0 +1,56 @@
+#pragma once
+
+// What the table window shows, toolkit-free: its rows once, and after each
+// run what changes with it. Each front end keeps one model while its table
+// window is open, passes it the main window's notes after every run (and
+// once the boxes are emptied), passes it the user's choice of the plot's
+// target, and draws View().
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/box_notes.hpp"
+#include "app/plot_view.hpp"
+#include "app/table_contents.hpp"
+
+namespace kestal {
+
+struct TableRunView {
+    std::optional<Scale> source;  // the marked column's scale
+    int firstRow = 0;             // the highlighted rows, the bracket's two or the exact row
+    int lastRow = 0;              // hit; 0 for none
+    std::u16string status;        // what the source box's tooltip says
+    std::optional<Scale> target;  // the plot's y scale, once there is a source
+    PlotView plot;
+};
+
+class TableWindowModel {
+public:
+    explicit TableWindowModel(const NumberText& numbers,
+                              const ConversionTable& table = ConversionTable::BuiltIn());
+
+    const std::vector<TableRow>& Rows() const { return m_rows; }
+    const TableRunView& View() const { return m_view; }
+
+    // The notes of the main window after a run, or once its boxes are emptied.
+    void Follow(const BoxNotes& notes);
+    // The user clicked column `column` (TableColumns()): its scale becomes the
+    // plot's target, unless it is the row numbers or the source.
+    void Choose(int column);
+    // The next (+1) or previous (-1) target to the right or left, going round.
+    void ChooseNext(int step);
+
+private:
+    void Show();
+
+    const NumberText& m_numbers;
+    const ConversionTable& m_table;
+    std::vector<TableRow> m_rows;
+    std::optional<ConversionReasons> m_run;
+    std::u16string m_status;
+    std::optional<Scale> m_chosen;
+    TableRunView m_view;
+};
+
+}  // namespace kestal
