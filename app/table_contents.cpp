@@ -9,7 +9,7 @@ namespace {
 // Wide enough for "HBS / HBW" and for "2220" in the window's font, and all
 // eight side by side within the window's table, beside its scroll bar.
 constexpr int kRowNumberWidth = 750;
-constexpr int kFigureWidth = 930;
+constexpr int kFigureWidth = 900;
 
 }  // namespace
 

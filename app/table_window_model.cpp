@@ -48,7 +48,7 @@ void TableWindowModel::ChooseNext(int step) {
     }
     int column = ColumnShowing(*m_view.target);
     do {
-        column = (column - 1 + step + kScaleCount) % kScaleCount + 1;
+        column = ((column - 1 + step) % kScaleCount + kScaleCount) % kScaleCount + 1;
     } while (kAllScales[static_cast<std::size_t>(column - 1)] == m_run->source);
     Choose(column);
 }
