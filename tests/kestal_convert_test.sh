@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Runs the built kestal-convert as a lab would, through its arguments, standard
 # input and environment, and checks what comes out.
-#   kestal_convert_test.sh KESTAL_CONVERT VERSION
+#   kestal_convert_test.sh KESTAL_CONVERT VERSION PUBLISHED_TABLE
 set -uo pipefail
 convert=$1
 version=$2
+published=$3
 failures=0
 header=$'HV\tHB\tHRA\tHRB\tHRC\tHRD\tRm'
 message="La valeur rentrée n'est pas considérée comme un nombre"
@@ -90,12 +91,35 @@ printf '2\0000\n80\n' >"$scratch/in"
 cmp -s "$scratch/out" <(printf '2\0000\t\t\t\t\t\t\n80\t76,0\t\t\t\t\t280,0\n') || fail "NUL byte in a field"
 input ""
 
+# The whole table, as the table window shows it: a header of eight captions,
+# then the published figures in the locale's numbers, an empty field where a
+# row has none, quoted where a figure holds the delimiter.
+published_lines() {  # POINT DELIMITER
+    grep -v '^#' "$published" | awk -v point="$1" -v d="$2" '{
+        line = $1
+        for (k = 2; k <= 8; k++) {
+            f = $k == "0" ? "" : $k
+            gsub(/\./, point, f)
+            if (index(f, d)) f = "\"" f "\""
+            line = line d f
+        }
+        print line }'
+}
+for case in $'fr_FR|,|\t' "en_US|.|;" "fr_FR|,|,"; do
+    IFS='|' read -r locale point delimiter <<<"$case"
+    "$convert" --table --locale "$locale" --delimiter "$delimiter" >"$scratch/out"
+    [[ $(head -n 1 "$scratch/out" | tr "$delimiter" '\n' | wc -l) == 8 ]] &&
+        cmp -s <(tail -n +2 "$scratch/out") <(published_lines "$point" "$delimiter") ||
+        fail "table under $locale with '$delimiter'"
+done
+
 # Usage errors: status 2, nothing on standard output, the usage text after the reason.
 for arguments in "200" "--from|XYZ|200" "--from" "--from|HV|--frm|200" \
     "--from|HV|--locale|xx_nonsense|200" "--from|HV|--locale=|200" "--from|HV|--column|0" \
     "--from|HV|--column|1x" "--from|HV|--column|1|200" "--from|HV|--header" \
     "--from|HV|--column|1|--delimiter|;;" "--from|HV|--column|1|--delimiter|\"" \
-    "--from|HV|--column|1|--delimiter"$'|\n'; do
+    "--from|HV|--column|1|--delimiter"$'|\n' "--table|200" "--table|--from|HV" \
+    "--table|--column|1"; do
     # shellcheck disable=SC2086
     (IFS='|' && exec "$convert" $arguments) </dev/null >"$scratch/out" 2>"$scratch/err"
     status=$?

@@ -18,6 +18,7 @@
 #include "conversion/scale.hpp"
 #include "conversion/version.hpp"
 #include "csv_rows.hpp"
+#include "table_lines.hpp"
 
 namespace {
 
@@ -142,7 +143,9 @@ int main(int argc, char* argv[]) {
                        "standard.\n"
                        "Avec --column, lit un fichier délimité (CSV) sur l'entrée standard et\n"
                        "recopie chaque ligne en y ajoutant les six autres échelles, de HV à Rm ;\n"
-                       "les champs entre guillemets sont lus sans leurs guillemets."));
+                       "les champs entre guillemets sont lus sans leurs guillemets.\n"
+                       "Avec --table, écrit toute la table de conversion, comme la fenêtre\n"
+                       "de la table la montre."));
     // Our own help and version options rather than Qt's, whose descriptions are English.
     const QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("help")},
                                         QStringLiteral("Affiche cette aide."));
@@ -167,9 +170,13 @@ int main(int argc, char* argv[]) {
         QStringLiteral("N"));
     const QCommandLineOption delimiterOption(
         QStringLiteral("delimiter"),
-        QStringLiteral("Avec --column : séparateur des champs, un caractère ASCII (tabulation "
-                       "par défaut, « ; » pour un tableur français)."),
+        QStringLiteral("Avec --column ou --table : séparateur des champs, un caractère ASCII "
+                       "(tabulation par défaut, « ; » pour un tableur français)."),
         QStringLiteral("C"));
+    const QCommandLineOption tableOption(
+        QStringLiteral("table"),
+        QStringLiteral("Écrit la table entière : une ligne d'en-tête, puis ses 97 lignes, "
+                       "sans --from ni VALEUR."));
     const QCommandLineOption headerOption(
         QStringLiteral("header"),
         QStringLiteral("Avec --column : la première ligne est un en-tête, complété par les noms "
@@ -184,6 +191,7 @@ int main(int argc, char* argv[]) {
     parser.addOption(delimiterOption);
     parser.addOption(headerOption);
     parser.addOption(detailOption);
+    parser.addOption(tableOption);
     parser.addPositionalArgument(
         QStringLiteral("valeurs"),
         QStringLiteral("Valeurs à convertir (après -- pour une valeur commençant par -)."),
@@ -201,13 +209,9 @@ int main(int argc, char* argv[]) {
                              QCoreApplication::applicationVersion() + u'\n');
         return kExitOk;
     }
-    if (!parser.isSet(fromOption)) {
+    const bool wholeTable = parser.isSet(tableOption);
+    if (!wholeTable && !parser.isSet(fromOption)) {
         return UsageError(parser, QStringLiteral("l'option --from est obligatoire"));
-    }
-    const QString scaleName = parser.value(fromOption);
-    const std::optional<kestal::Scale> source = kestal::ScaleFromName(scaleName.toStdString());
-    if (!source) {
-        return UsageError(parser, QStringLiteral("échelle inconnue : ") + scaleName);
     }
     QLocale locale = kestal::UserLocale();
     if (parser.isSet(localeOption)) {
@@ -220,10 +224,35 @@ int main(int argc, char* argv[]) {
     }
 
     const bool spreadsheet = parser.isSet(columnOption);
+    std::optional<char> delimiter = '\t';
+    if (parser.isSet(delimiterOption)) {
+        delimiter = Delimiter(parser.value(delimiterOption));
+        if (!delimiter) {
+            return UsageError(
+                parser,
+                QStringLiteral(
+                    "--delimiter attend un caractère ASCII, ni guillemet ni fin de ligne : ") +
+                    parser.value(delimiterOption));
+        }
+    }
+    if (wholeTable) {
+        if (parser.isSet(fromOption) || spreadsheet || parser.isSet(headerOption) ||
+            parser.isSet(detailOption) || !parser.positionalArguments().isEmpty()) {
+            return UsageError(parser, QStringLiteral("--table va sans --from, --column ni VALEUR"));
+        }
+        std::cout << kestal::TableLines(kestal::NumberText(kestal::NumberSymbolsOf(locale)),
+                                        *delimiter);
+        return Finish(kExitOk);
+    }
     if (!spreadsheet && (parser.isSet(delimiterOption) || parser.isSet(headerOption) ||
                          parser.isSet(detailOption))) {
         return UsageError(parser,
                           QStringLiteral("--delimiter, --header et --detail vont avec --column"));
+    }
+    const QString scaleName = parser.value(fromOption);
+    const std::optional<kestal::Scale> source = kestal::ScaleFromName(scaleName.toStdString());
+    if (!source) {
+        return UsageError(parser, QStringLiteral("échelle inconnue : ") + scaleName);
     }
     const kestal::ConversionTable& table = kestal::ConversionTable::BuiltIn();
     const kestal::ConversionEngine engine(kestal::NumberSymbolsOf(locale), table);
@@ -233,17 +262,6 @@ int main(int argc, char* argv[]) {
             return UsageError(
                 parser, QStringLiteral("--column attend un numéro de champ, à partir de 1 : ") +
                             parser.value(columnOption));
-        }
-        std::optional<char> delimiter = '\t';
-        if (parser.isSet(delimiterOption)) {
-            delimiter = Delimiter(parser.value(delimiterOption));
-            if (!delimiter) {
-                return UsageError(
-                    parser,
-                    QStringLiteral(
-                        "--delimiter attend un caractère ASCII, ni guillemet ni fin de ligne : ") +
-                        parser.value(delimiterOption));
-            }
         }
         if (!parser.positionalArguments().isEmpty()) {
             return UsageError(parser,
