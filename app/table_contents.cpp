@@ -6,10 +6,11 @@ namespace kestal {
 
 namespace {
 
-// Wide enough for "HBS / HBW" and for "2220" in the window's font, and all
-// eight side by side within the window's table, beside its scroll bar.
-constexpr int kRowNumberWidth = 750;
-constexpr int kFigureWidth = 900;
+// Wide enough for the caption "HBS / HBW" in the window's font with a header's
+// margins (68 pixels in a Windows header), and all eight side by side within
+// the window's table, beside its scroll bar.
+constexpr int kRowNumberWidth = 600;
+constexpr int kFigureWidth = 1050;
 
 }  // namespace
 

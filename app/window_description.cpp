@@ -110,9 +110,9 @@ constexpr std::array<ControlDescription, 3> kForm2Controls{{
 
 // The table on top, the status line under it, the curve at the bottom.
 constexpr std::array<ControlDescription, 3> kTableWindowControls{{
-    {.name = "Grid1", .kind = ControlKind::Table, .rect = {120, 120, 7560, 3840}},
-    {.name = "Label1", .kind = ControlKind::Label, .rect = {120, 4080, 7560, 630}, .wraps = true},
-    {.name = "Picture1", .kind = ControlKind::Plot, .rect = {120, 4830, 7560, 3450}},
+    {.name = "Grid1", .kind = ControlKind::Table, .rect = {120, 120, 8280, 3840}},
+    {.name = "Label1", .kind = ControlKind::Label, .rect = {120, 4080, 8280, 630}, .wraps = true},
+    {.name = "Picture1", .kind = ControlKind::Plot, .rect = {120, 4830, 8280, 3450}},
 }};
 
 // The classic dialog font, at the 8.25 points its 8-point pixel size comes to.
@@ -124,7 +124,7 @@ constexpr WindowDescription kForm2{
     "Form2", u"Conversion de kestal - Aide", 4560, 4035, 10035, 4050, kWindowFont, kForm2Controls};
 // To the right of the main window, level with its top.
 constexpr WindowDescription kTableWindow{
-    "TableWindow",       u"Conversion de kestal - Table", 7800, 8400, 10380, 2640, kWindowFont,
+    "TableWindow",       u"Conversion de kestal - Table", 8520, 8400, 10380, 2640, kWindowFont,
     kTableWindowControls};
 
 }  // namespace
