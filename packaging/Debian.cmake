@@ -13,7 +13,8 @@ string(CONCAT CPACK_PACKAGE_DESCRIPTION
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
-# Qt's libraries as dpkg-shlibdeps finds them, and the fonts the windows are laid out with.
+# Qt's libraries as dpkg-shlibdeps finds them, the fonts the windows are laid out
+# with, and Qt's translations, for the texts Qt itself draws to be French too.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, qt6-translations-l10n")
 include(CPack)

@@ -17,7 +17,7 @@ deb=$(find "$work/out" -maxdepth 1 -name 'kestal_*.deb' -print -quit)
 field() { dpkg-deb -f "$deb" "$1"; }
 [[ $(field Package) == kestal && $(field Version) == "$version" ]] ||
     fail "package is '$(field Package)' '$(field Version)'"
-for library in libqt6core6 libqt6gui6 libqt6widgets6 fonts-liberation2; do
+for library in libqt6core6 libqt6gui6 libqt6widgets6 fonts-liberation2 qt6-translations-l10n; do
     [[ "$(field Depends)" == *"$library"* ]] || fail "Depends lacks $library: $(field Depends)"
 done
 apt-get install --simulate --no-install-recommends "$deb" >/dev/null 2>"$work/apt.err" ||

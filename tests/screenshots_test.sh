@@ -15,7 +15,7 @@ mkdir -m 700 "$work/runtime"
 XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=offscreen "$program" "$work/out" ||
     fail "$program failed"
 size() { file -b "$1" | grep -o '[0-9]* x [0-9]*'; }
-for name in form1.png form2.png tooltip.png; do
+for name in form1.png form2.png tooltip.png table.png; do
     [[ -f "$work/out/$name" && -f "$committed/$name" ]] || fail "$name not drawn or not committed"
     [[ "$(size "$work/out/$name")" == "$(size "$committed/$name")" ]] ||
         fail "$name is $(size "$work/out/$name"), committed $(size "$committed/$name"): run scripts/screenshots"

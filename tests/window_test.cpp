@@ -1,4 +1,4 @@
-// Both windows driven through their real widgets, and measured against the
+// The windows driven through their real widgets, and measured against the
 // one description they are built from.
 
 #include <gtest/gtest.h>
@@ -13,13 +13,21 @@
 #include "app/qt/look.hpp"
 #include "app/qt/qt_text.hpp"
 #include "app/qt/scale_box.hpp"
+#include "app/qt/start_up.hpp"
+#include "app/qt/table_window.hpp"
 #include "conversion_rows.hpp"
+
+// Failures name texts, not their UTF-16 code units.
+void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
 
 namespace kestal {
 namespace {
 
 using enum Scale;
 const QStringList kEmpty(kScaleCount, QString());
+const NumberSymbols kFrench{u",", u"-", u"+", u"E"};
 
 // Labels, buttons and boxes show their text property, a frame its title.
 QString Shown(const QWidget* control) {
@@ -51,7 +59,7 @@ QPushButton* Command(const QWidget* window, std::string_view name) {
 class Windows : public testing::Test {
 protected:
     void SetUp() override {
-        m_form = std::make_unique<Form1>(NumberSymbols{u",", u"-", u"+", u"E"});
+        m_form = std::make_unique<Form1>(kFrench);
         m_form->show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(m_form.get()));
         // Every message that opens is noted with the boxes' texts meanwhile, then closed.
@@ -87,23 +95,38 @@ protected:
         Box(source)->setText(text.chopped(1));
         QTest::keyClick(Box(source), text.back().toLatin1());
     }
-    // The clipboard after `entry` of the box's context menu, which must hold
-    // the standard entries, a separator and its two own; "-" if it copied nothing.
-    QString CopiedFromMenu(Scale scale, std::u16string_view entry) {
-        QGuiApplication::clipboard()->setText("-");
+    // The entries of the box's context menu, without access letters or
+    // shortcuts, after choosing `entry` there; the menu must hold the standard
+    // entries, a separator and the window's three.
+    QStringList ChosenInMenu(Scale scale, std::u16string_view entry) {
         QContextMenuEvent event(QContextMenuEvent::Mouse, {}, Box(scale)->mapToGlobal(QPoint()));
         QApplication::sendEvent(Box(scale), &event);
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         QLineEdit plain;
         const std::unique_ptr<QMenu> standard(plain.createStandardContextMenu());
-        if (menu == nullptr || menu->actions().size() != standard->actions().size() + 3) {
-            return "no such menu";
+        if (menu == nullptr || menu->actions().size() != standard->actions().size() + 4) {
+            return {"no such menu"};
         }
+        QStringList entries;
+        QAction* chosen = nullptr;
         for (QAction* action : menu->actions()) {
-            action->text() == ToQString(entry) ? action->trigger() : void();
+            chosen = action->text() == ToQString(entry) ? action : chosen;
+            entries << action->text().remove(u'&').section(u'\t', 0, 0);
         }
         menu->close();
-        return QGuiApplication::clipboard()->text();
+        chosen ? chosen->trigger() : void();
+        return entries;
+    }
+    // The clipboard after `entry` of the box's context menu; "-" if it copied nothing.
+    QString CopiedFromMenu(Scale scale, std::u16string_view entry) {
+        QGuiApplication::clipboard()->setText("-");
+        const QStringList entries = ChosenInMenu(scale, entry);
+        return entries.size() > 1 ? QGuiApplication::clipboard()->text() : entries.join("");
+    }
+    // F8 pressed in a box of the main window.
+    TableWindow* OpenTable() {
+        QTest::keyClick(Box(HV), Qt::Key(Qt::Key_F1 + kShowInTableFunctionKey - 1));
+        return m_form->Table();
     }
     Form2* OpenHelp() {
         QTest::mouseClick(Command(m_form.get(), "Command3"), Qt::LeftButton);
@@ -120,9 +143,12 @@ protected:
 // Every control as its window opens: where the description puts it, with its
 // text, font and colour, its text not clipped, overlapping no other control.
 TEST_F(Windows, EveryControlAsDescribed) {
-    for (const WindowDescription* description : {&Form1Description(), &Form2Description()}) {
-        const QWidget* window =
-            description == &Form1Description() ? static_cast<QWidget*>(m_form.get()) : OpenHelp();
+    for (const WindowDescription* description :
+         {&Form1Description(), &TableWindowDescription(), &Form2Description()}) {
+        const QWidget* window = description == &Form1Description() ? m_form.get()
+                                : description == &Form2Description()
+                                    ? static_cast<QWidget*>(OpenHelp())
+                                    : OpenTable();
         ASSERT_NE(window, nullptr);
         EXPECT_EQ(window->objectName(), QString::fromLatin1(description->name));
         EXPECT_EQ(window->windowTitle(), ToQString(description->caption));
@@ -394,6 +420,151 @@ TEST_F(Windows, ContextMenuAndShortcutCopyTheResults) {
               "03-172 et NF A 03-173, lignes 79 et 80)");
 }
 
+// The table window, from F8 and the menu: it opens on the last run without
+// taking the focus from the box, follows every run (the rows the typed value
+// lies on or between, in view; the source box's reason; a plot of the marked
+// target), takes a click on a column or Left and Right as the plot's target,
+// comes to the front with the keyboard when asked again, and closes with
+// Escape; the boxes never change through it. The menu shows Qt's own entries
+// in French.
+TEST_F(Windows, TableWindowFollowsEveryRun) {
+    Type(HV, "645");
+    const QStringList converted = Texts();
+    QPointer<TableWindow> table = OpenTable();
+    ASSERT_TRUE(table != nullptr && table->isVisible());
+    // Offscreen, Qt activates every window it shows: only the request not to
+    // can be read.
+    EXPECT_TRUE(table->testAttribute(Qt::WA_ShowWithoutActivating));
+    EXPECT_EQ(m_form->focusWidget(), Box(HV));
+    EXPECT_TRUE(table->screen()->availableGeometry().contains(table->geometry()));
+    const auto grid = [&table] { return table->findChild<QTableView*>("Grid1"); };
+    const auto cell = [&](int row, int column, int role = Qt::DisplayRole) {
+        return grid()->model()->index(row, column).data(role);
+    };
+    // The column whose caption is tinted, or in a colour.
+    const auto marked = [&](int role) {
+        for (int column = 0; column < kTableColumns; ++column) {
+            if (grid()->model()->headerData(column, Qt::Horizontal, role).isValid()) {
+                return column;
+            }
+        }
+        return -1;
+    };
+    const auto source = [&] { return marked(Qt::BackgroundRole); };
+    const auto target = [&] { return marked(Qt::ForegroundRole); };
+    const NumberText numbers(kFrench);
+    const auto value = [&numbers](const QString& text) {
+        return numbers.Parse(ToU16(text)).value_or(TypedNumber{}).single;
+    };
+    const auto expectFollowing = [&](Scale typedIn) {
+        QList<int> tinted;
+        for (int row = 0; row < grid()->model()->rowCount(); ++row) {
+            if (cell(row, 0, Qt::BackgroundRole).isValid()) {
+                tinted << row;
+            }
+        }
+        const QString status = table->findChild<QLabel*>("Label1")->text();
+        const QString title = table->findChild<QWidget*>("Picture1")->accessibleName();
+        if (Box(typedIn)->toolTip().isEmpty()) {  // after the message
+            EXPECT_TRUE(tinted.isEmpty() && status.isEmpty() && source() == -1 && target() == -1);
+            return;
+        }
+        EXPECT_EQ(status, Box(typedIn)->toolTip());
+        EXPECT_EQ(source(), ColumnShowing(typedIn));
+        const QString caption = grid()->model()->headerData(target(), Qt::Horizontal).toString();
+        EXPECT_TRUE(target() > 0 && target() != source() && title.contains(caption))
+            << title.toStdString();
+        // Rows where the boxes' figures come from, if any does.
+        EXPECT_EQ(tinted.isEmpty(), Texts().join("") == Box(typedIn)->text());
+        if (!tinted.isEmpty()) {
+            const float typed = value(Box(typedIn)->text());
+            EXPECT_TRUE(tinted.size() == 1 || (tinted.size() == 2 && tinted[1] == tinted[0] + 1));
+            EXPECT_LE(value(cell(tinted.front(), source()).toString()), typed);
+            EXPECT_GE(value(cell(tinted.back(), source()).toString()), typed);
+            const QModelIndex last = grid()->model()->index(tinted.back(), 0);
+            EXPECT_TRUE(grid()->viewport()->rect().contains(grid()->visualRect(last)));
+        }
+    };
+    for (int column = 0; column < kTableColumns; ++column) {
+        EXPECT_EQ(grid()->columnWidth(column), Pixels(TableColumns()[column].width));
+    }
+    expectFollowing(HV);
+    for (const ConversionRow& row : ConversionRows(KESTAL_CONVERSIONS)) {
+        SCOPED_TRACE(row.typed);
+        Type(HV, "300");
+        Type(row.source, QString::fromStdString(row.typed));
+        expectFollowing(row.source);
+    }
+
+    Type(HV, "645");
+    // The curve and the typed value's mark drawn, each in its colour.
+    const QImage plot = table->findChild<QWidget*>("Picture1")
+                            ->grab()
+                            .toImage()
+                            .convertToFormat(QImage::Format_RGB32);
+    const auto* pixels = reinterpret_cast<const QRgb*>(plot.constBits());
+    const auto* end = pixels + plot.sizeInBytes() / sizeof(QRgb);
+    for (const Colour colour : {kCurveColour, kMarkColour}) {
+        EXPECT_NE(std::find(pixels, end, ColourOf(colour).rgb()), end) << int(colour.red);
+    }
+    // Each column's caption, then a cell of the column at the other end: the
+    // row numbers and the source are no target.
+    int chosen = target();
+    QHeaderView* captions = grid()->horizontalHeader();
+    for (int column = 0; column < kTableColumns; ++column) {
+        for (const bool onCaption : {true, false}) {
+            const int clicked = onCaption ? column : kTableColumns - 1 - column;
+            chosen = clicked == 0 || clicked == source() ? chosen : clicked;
+            if (onCaption) {
+                const QPoint at(captions->sectionViewportPosition(clicked) + 5,
+                                captions->height() / 2);
+                QTest::mouseClick(captions->viewport(), Qt::LeftButton, {}, at);
+            } else {
+                const QModelIndex shown = grid()->model()->index(grid()->rowAt(0), clicked);
+                QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {},
+                                  grid()->visualRect(shown).center());
+            }
+            EXPECT_EQ(target(), chosen) << clicked;
+        }
+    }
+    // Right goes once round the six targets, Left one back.
+    QList<int> round;
+    for (int step = 1; step < kScaleCount; ++step) {
+        QTest::keyClick(grid(), Qt::Key_Right);
+        round << target();
+    }
+    EXPECT_EQ(round.back(), chosen);
+    EXPECT_EQ(QSet<int>(round.begin(), round.end()).size(), kScaleCount - 1);
+    QTest::keyClick(grid(), Qt::Key_Left);
+    EXPECT_EQ(target(), round[round.size() - 2]);
+    expectFollowing(HV);
+    EXPECT_EQ(Texts(), converted);
+    EXPECT_EQ(m_form->focusWidget(), Box(HV));
+
+    m_form->activateWindow();  // the user back in the main window
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_form.get()));
+    const QStringList entries = ChosenInMenu(HRC, kShowInTable);
+    for (const EditEntry& entry : BoxEditEntries()) {
+        if (entry.command == EditCommand::Undo || entry.command == EditCommand::Cut ||
+            entry.command == EditCommand::Copy) {
+            EXPECT_TRUE(entries.contains(ToQString(entry.text).remove(u'&')))
+                << entries.join(", ").toStdString();
+        }
+    }
+    EXPECT_EQ(m_form->Table(), table);
+    EXPECT_TRUE(QTest::qWaitFor([&table] { return QApplication::activeWindow() == table; }));
+    EXPECT_EQ(QApplication::focusWidget(), grid());
+    QTest::keyClick(grid(), Qt::Key_Escape);
+    EXPECT_TRUE(QTest::qWaitFor([&table] { return table == nullptr; }));
+    EXPECT_EQ(m_form->focusWidget(), Box(HV));
+    ChosenInMenu(HRC, kShowInTable);
+    table = m_form->Table();
+    ASSERT_NE(table, nullptr);
+    expectFollowing(HV);
+    EXPECT_EQ(Texts(), converted);
+    EXPECT_EQ(m_form->focusWidget(), Box(HV));
+}
+
 // The hint asks for the separator the boxes read: a point where the locale has one.
 TEST_F(Windows, HintNamesTheLocalesSeparator) {
     const QString shown =
@@ -406,6 +577,7 @@ TEST_F(Windows, HintNamesTheLocalesSeparator) {
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
+    kestal::SpeakFrenchInQt();
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -3,13 +3,15 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QTableView>
 #include <QWidget>
+#include <QWindow>
 
 #include "app/qt/look.hpp"
+#include "app/qt/plot_widget.hpp"
 #include "app/qt/program_icon.hpp"
 #include "app/qt/qt_text.hpp"
 #include "app/qt/scale_box.hpp"
+#include "app/qt/table_grid.hpp"
 
 namespace kestal {
 
@@ -41,9 +43,9 @@ QWidget* NewControl(const ControlDescription& control, QWidget* parent) {
             return button;
         }
         case ControlKind::Table:
-            return new QTableView(parent);
+            return new TableGrid(parent);
         case ControlKind::Plot:
-            return new QWidget(parent);
+            return new PlotWidget(parent);
     }
     return nullptr;
 }
@@ -83,6 +85,17 @@ QList<QWidget*> BuildWindow(QWidget& window, const WindowDescription& descriptio
         controls << widget;
     }
     return controls;
+}
+
+void PlaceBeside(QWidget& window, const WindowDescription& description, QWidget& mainWindow) {
+    const WindowDescription& main = Form1Description();
+    const QPoint offset(Pixels(description.designLeft - main.designLeft),
+                        Pixels(description.designTop - main.designTop));
+    window.setGeometry(QRect(mainWindow.geometry().topLeft() + offset, window.size()));
+    window.winId();  // creates the native window so that it can stay above the main one
+    if (QWindow* mainHandle = mainWindow.windowHandle()) {
+        window.windowHandle()->setTransientParent(mainHandle);
+    }
 }
 
 }  // namespace kestal

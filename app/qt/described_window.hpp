@@ -18,5 +18,13 @@ QList<QWidget*> BuildWindow(QWidget& window, const WindowDescription& descriptio
 constexpr int Pixels(int twips) {
     return twips / kTwipsPerPixelAt96Dpi;
 }
+// The same scale for a place that falls between pixels, such as a point of a plot.
+constexpr double Pixels(double twips) {
+    return twips / kTwipsPerPixelAt96Dpi;
+}
+
+// Puts the client area of `window` where the design puts it against the main
+// window's, and keeps it above the main window, as a window of the program.
+void PlaceBeside(QWidget& window, const WindowDescription& description, QWidget& mainWindow);
 
 }  // namespace kestal

@@ -12,6 +12,7 @@
 #include "app/qt/form2.hpp"
 #include "app/qt/qt_text.hpp"
 #include "app/qt/scale_box.hpp"
+#include "app/qt/table_window.hpp"
 #include "app/window_description.hpp"
 
 namespace kestal {
@@ -19,7 +20,8 @@ namespace kestal {
 Form1::Form1(const NumberSymbols& numbers)
     : m_engine(numbers),
       m_copyValues(new QAction(ToQString(kCopySevenValues), this)),
-      m_copyReport(new QAction(ToQString(kCopyForReport), this)) {
+      m_copyReport(new QAction(ToQString(kCopyForReport), this)),
+      m_showInTable(new QAction(ToQString(kShowInTable), this)) {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
@@ -33,6 +35,10 @@ Form1::Form1(const NumberSymbols& numbers)
             [this] { QGuiApplication::clipboard()->setText(ToQString(SevenValues(*this))); });
     connect(m_copyReport, &QAction::triggered, this,
             [this] { QGuiApplication::clipboard()->setText(m_report); });
+    m_showInTable->setShortcut(QKeySequence(Qt::Key_F1 + kShowInTableFunctionKey - 1));
+    m_showInTable->setShortcutContext(Qt::WindowShortcut);
+    addAction(m_showInTable);
+    connect(m_showInTable, &QAction::triggered, this, &Form1::ShowInTable);
     for (qsizetype k = 0; k < controls.size(); ++k) {
         const ControlDescription& control = description.controls[static_cast<std::size_t>(k)];
         if (auto* box = qobject_cast<ScaleBox*>(controls[k])) {
@@ -43,7 +49,7 @@ Form1::Form1(const NumberSymbols& numbers)
             box->setAccessibleName(ToQString(description.Control(CaptionName(scale)).text));
             connect(box, &ScaleBox::KeyUp, this, [this, scale] { Text_KeyUp(scale); });
             connect(box, &ScaleBox::textChanged, this, &Form1::RefreshCopies);
-            box->SetMenuActions({m_copyValues, m_copyReport});
+            box->SetMenuActions({m_copyValues, m_copyReport, m_showInTable});
         }
     }
     const auto command = [this](const char* name) {
@@ -58,10 +64,15 @@ Form1::Form1(const NumberSymbols& numbers)
 
 Form1::~Form1() {
     delete m_help;
+    delete m_table;
 }
 
 Form2* Form1::HelpWindow() const {
     return m_help;
+}
+
+TableWindow* Form1::Table() const {
+    return m_table;
 }
 
 std::u16string Form1::Text(Scale scale) const {
@@ -86,6 +97,10 @@ void Form1::SetNotes(const BoxNotes& notes) {
     }
     m_report = ToQString(notes.report);
     RefreshCopies();
+    m_notes = notes;
+    if (m_table) {
+        m_table->Follow(m_notes);
+    }
 }
 
 // Nothing to copy from seven empty boxes, nor a report without a run behind it.
@@ -98,6 +113,20 @@ void Form1::RefreshCopies() {
 // The table is built in, ready before any window: loading only empties the boxes.
 void Form1::Form_Load() {
     EmptyAllBoxes(*this);
+}
+
+// One table window at most: asked for again, it comes to the front with the
+// keyboard, the way into it without a mouse.
+void Form1::ShowInTable() {
+    if (m_table) {
+        m_table->setWindowState(m_table->windowState() & ~Qt::WindowMinimized);
+        m_table->raise();
+        m_table->activateWindow();
+        return;
+    }
+    m_table = new TableWindow(m_engine.Numbers());
+    m_table->Follow(m_notes);
+    m_table->ShowBeside(*this);
 }
 
 void Form1::Text_KeyUp(Scale source) {

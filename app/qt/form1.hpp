@@ -14,11 +14,13 @@ namespace kestal {
 
 class Form2;
 class ScaleBox;
+class TableWindow;
 
 // The main window: one box per scale, each converting into the six others at
 // every key release in it, each telling in its tooltip why it shows what it
-// shows; three commands (clear all, quit, help); and two copies of the
-// results from every box's context menu, the first also on Ctrl+Shift+C.
+// shows; three commands (clear all, quit, help); two copies of the results
+// from every box's context menu, the first also on Ctrl+Shift+C; and, from
+// the same menu and F8, the table window, which follows every run.
 class Form1 : public QWidget, private ScaleBoxes {
     Q_OBJECT
 
@@ -28,6 +30,7 @@ public:
 
     ScaleBox* Box(Scale scale) const { return m_boxes[ColumnOf(scale)]; }
     Form2* HelpWindow() const;
+    TableWindow* Table() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -38,6 +41,7 @@ private:
     void ShowNotANumber() override;
     void SetNotes(const BoxNotes& notes) override;
     void RefreshCopies();
+    void ShowInTable();
 
     void Form_Load();
     void Text_KeyUp(Scale source);
@@ -49,9 +53,12 @@ private:
     ConversionEngine m_engine;
     std::array<ScaleBox*, kScaleCount> m_boxes{};
     QPointer<Form2> m_help;
+    QPointer<TableWindow> m_table;
     QAction* m_copyValues;
     QAction* m_copyReport;
+    QAction* m_showInTable;
     QString m_report;  // of the last run
+    BoxNotes m_notes;  // of the last run, where a table window opened later starts
 };
 
 }  // namespace kestal

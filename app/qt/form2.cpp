@@ -2,7 +2,6 @@
 
 #include <QCloseEvent>
 #include <QPushButton>
-#include <QWindow>
 
 #include "app/qt/described_window.hpp"
 #include "app/window_description.hpp"
@@ -20,15 +19,7 @@ Form2::Form2() {
 }
 
 void Form2::ShowBeside(QWidget* mainWindow) {
-    const WindowDescription& main = Form1Description();
-    const WindowDescription& help = Form2Description();
-    const QPoint offset(Pixels(help.designLeft - main.designLeft),
-                        Pixels(help.designTop - main.designTop));
-    setGeometry(QRect(mainWindow->geometry().topLeft() + offset, size()));
-    winId();  // creates the native window so that it can stay above the main one
-    if (QWindow* mainHandle = mainWindow->windowHandle()) {
-        windowHandle()->setTransientParent(mainHandle);
-    }
+    PlaceBeside(*this, Form2Description(), *mainWindow);
     show();
     activateWindow();
 }

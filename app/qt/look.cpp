@@ -34,9 +34,13 @@ QFont FontOf(const FontDescription& description) {
     return font;
 }
 
+QColor ColourOf(Colour colour) {
+    return {colour.red, colour.green, colour.blue};
+}
+
 void SetTextColour(QWidget* widget, Colour colour) {
     QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, QColor(colour.red, colour.green, colour.blue));
+    palette.setColor(QPalette::WindowText, ColourOf(colour));
     widget->setPalette(palette);
 }
 

@@ -18,6 +18,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(kestal::ToQString(kestal::kApplicationTitle));
     QApplication::setApplicationVersion(QString::fromLatin1(kestal::kVersion));
+    kestal::SpeakFrenchInQt();
     // Every control then starts in the windows' font, and Qt's default family
     // is never loaded only to be replaced.
     QApplication::setFont(kestal::FontOf(kestal::Form1Description().font));

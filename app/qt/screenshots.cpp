@@ -1,7 +1,8 @@
-// Renders both windows into PNG files for the README:
+// Renders the windows into PNG files for the README:
 //   kestal-screenshots OUTPUT_DIR
 // The main window shows a conversion typed into the HV box; tooltip.png the
-// same with the HRC box's tooltip open; the help window as it opens. Run it with
+// same with the HRC box's tooltip open; table.png the table window following
+// that conversion; the help window as it opens. Run it with
 // QT_QPA_PLATFORM=offscreen where there is no display.
 
 #include <QApplication>
@@ -16,6 +17,8 @@
 #include "app/qt/look.hpp"
 #include "app/qt/qt_text.hpp"
 #include "app/qt/scale_box.hpp"
+#include "app/qt/start_up.hpp"
+#include "app/qt/table_window.hpp"
 #include "app/qt/user_locale.hpp"
 
 namespace {
@@ -47,6 +50,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(kestal::ToQString(kestal::kApplicationTitle));
     QApplication::setFont(kestal::FontOf(kestal::Form1Description().font));
+    kestal::SpeakFrenchInQt();
     if (argc != 2) {
         std::fprintf(stderr, "usage: kestal-screenshots OUTPUT_DIR\n");
         return 2;
@@ -66,6 +70,13 @@ int main(int argc, char* argv[]) {
                 .save(out.filePath(QStringLiteral("tooltip.png"))) &&
             saved;
     QToolTip::hideText();
+    // F8 as the user presses it, which works in the active window only.
+    saved = QTest::qWaitForWindowActive(&form1) && saved;
+    QTest::keyClick(form1.Box(kestal::Scale::HV),
+                    Qt::Key(Qt::Key_F1 + kestal::kShowInTableFunctionKey - 1));
+    kestal::TableWindow* table = form1.Table();
+    saved =
+        table != nullptr && table->grab().save(out.filePath(QStringLiteral("table.png"))) && saved;
     QTest::mouseClick(form1.findChild<QWidget*>(QStringLiteral("Command3")), Qt::LeftButton);
     if (kestal::Form2* help = form1.HelpWindow()) {
         saved = help->grab().save(out.filePath(QStringLiteral("form2.png"))) && saved;

@@ -4,7 +4,9 @@
 #include <QDir>
 #include <QEvent>
 #include <QFileInfo>
+#include <QLibraryInfo>
 #include <QTimer>
+#include <QTranslator>
 #include <QWidget>
 #include <QWindow>
 #include <cstdio>
@@ -63,6 +65,15 @@ QString MissingDisplayMessage() {
             .arg(ProgramCommand());
     }
     return {};
+}
+
+void SpeakFrenchInQt() {
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    if (!translator->load(QStringLiteral("qtbase_fr"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+        !QCoreApplication::installTranslator(translator)) {
+        delete translator;
+    }
 }
 
 void QuitOnceShownIfAsked(QWidget& window) {
