@@ -74,11 +74,13 @@ void ShowBoxMenu(HWND edit, LPARAM where) {
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     Append(menu, kCopySevenValuesCommand, kCopySevenValues, true);
     Append(menu, kCopyForReportCommand, kCopyForReport, true);
+    Append(menu, kShowInTableCommand, kShowInTable, true);
     HWND window = GetParent(edit);
     const auto chosen = static_cast<UINT>(
         TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, window, nullptr));
     DestroyMenu(menu);
-    if (chosen == kCopySevenValuesCommand || chosen == kCopyForReportCommand) {
+    if (chosen == kCopySevenValuesCommand || chosen == kCopyForReportCommand ||
+        chosen == kShowInTableCommand) {
         SendMessageW(window, WM_COMMAND, chosen, 0);
     } else if (chosen == EM_SETSEL) {
         SendMessageW(edit, EM_SETSEL, 0, -1);

@@ -16,13 +16,14 @@ inline int ControlId(const WindowDescription& window, std::string_view name) {
     return kFirstControlId + static_cast<int>(&window.Control(name) - window.controls.data());
 }
 
-// The commands of the boxes' context menus and of Ctrl+Shift+C, sent to the
-// main window as a menu sends them: below the controls, past the dialog
+// The commands of the boxes' context menus, of Ctrl+Shift+C and of F8, sent to
+// the main window as a menu sends them: below the controls, past the dialog
 // manager's.
 inline constexpr int kCopySevenValuesCommand = 50;
 inline constexpr int kCopyForReportCommand = 51;
+inline constexpr int kShowInTableCommand = 52;
 
-// The class of both windows, as the test driver finds them.
+// The class of every window of the program, as the test driver finds them.
 inline constexpr wchar_t kWindowClass[] = L"KestalForm";
 
 }  // namespace kestal

@@ -74,7 +74,7 @@ DescribedWindow::~DescribedWindow() {
     }
 }
 
-void DescribedWindow::Build(DWORD style, DWORD extendedStyle, HWND owner) {
+void DescribedWindow::Build(DWORD style, DWORD extendedStyle, HWND owner, POINT moved) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     RegisterClassOnce(instance, &Procedure);
 
@@ -89,9 +89,10 @@ void DescribedWindow::Build(DWORD style, DWORD extendedStyle, HWND owner) {
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     const int left = std::max<int>(
         work.left,
-        std::min<int>(Pixels(m_description.designLeft) + frame.left, work.right - width));
+        std::min<int>(Pixels(m_description.designLeft) + moved.x + frame.left, work.right - width));
     const int top = std::max<int>(
-        work.top, std::min<int>(Pixels(m_description.designTop) + frame.top, work.bottom - height));
+        work.top,
+        std::min<int>(Pixels(m_description.designTop) + moved.y + frame.top, work.bottom - height));
     const std::wstring caption = Wide(m_description.caption);
     CreateWindowExW(extendedStyle, kWindowClass, caption.c_str(), style, left, top, width, height,
                     owner, nullptr, instance, this);
@@ -130,6 +131,11 @@ void DescribedWindow::Build(DWORD style, DWORD extendedStyle, HWND owner) {
         SetWindowPos(handle, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         previous = handle;
         m_controls.push_back(handle);
+        // Until the window says otherwise, its first stop takes the focus
+        // whenever it is activated, also when it was shown without it.
+        if (m_focus == nullptr && (native.style & WS_TABSTOP) != 0) {
+            m_focus = handle;
+        }
     }
 }
 

@@ -3,7 +3,7 @@
 // The Win32 front end: each window is built by walking its description
 // (app/window_description), its scale boxes run the shared key-release rule
 // (app/key_strokes, app/key_release_run), and the conversion core does the rest.
-//   DescribedWindow -> Form1 (ScaleBox x 7) / Form2
+//   DescribedWindow -> Form1 (ScaleBox x 7) / Form2 / TableWindow (TableGrid, PaintPlot)
 
 #include <windows.h>
 
@@ -31,7 +31,9 @@ public:
 
 protected:
     explicit DescribedWindow(const WindowDescription& description) : m_description(description) {}
-    void Build(DWORD style, DWORD extendedStyle, HWND owner);
+    // At the design position, moved by `moved` pixels: by as far as the main
+    // window stands from its own, for a window placed beside it.
+    void Build(DWORD style, DWORD extendedStyle, HWND owner, POINT moved = {0, 0});
 
     virtual void Clicked(std::string_view command) = 0;
     virtual void Closing() = 0;

@@ -42,7 +42,30 @@ void Form1::SetNotes(const BoxNotes& notes) {
     for (const Scale scale : kAllScales) {
         m_tips->Set(Control(BoxName(scale)), notes.reasons[ColumnOf(scale)]);
     }
-    m_report = notes.report;
+    m_notes = notes;
+    if (m_table != nullptr && m_table->IsOpen()) {
+        m_table->Follow(notes);
+    }
+}
+
+bool Form1::Shortcut(const MSG& message) {
+    const bool showInTable = message.message == WM_KEYDOWN &&
+                             message.wParam == VK_F1 + kShowInTableFunctionKey - 1 &&
+                             GetAncestor(message.hwnd, GA_ROOT) == Handle();
+    if (showInTable) {
+        SendMessageW(Handle(), WM_COMMAND, kShowInTableCommand, 0);
+    }
+    return showInTable;
+}
+
+// Opened beside the main window, whose box keeps the focus; once open, brought
+// forward with the focus, so that the keyboard can reach it.
+void Form1::ShowInTable() {
+    if (m_table != nullptr && m_table->IsOpen()) {
+        m_table->Raise();
+    } else {
+        m_table = std::make_unique<TableWindow>(Handle(), m_engine.Numbers(), m_notes);
+    }
 }
 
 // What a copy puts on the clipboard: nothing from seven empty boxes, nor a
@@ -52,7 +75,7 @@ std::u16string Form1::Copy(int command) const {
     if (values.empty() || command == kCopySevenValuesCommand) {
         return values;
     }
-    return m_report;
+    return m_notes.report;
 }
 
 // The table is built in, ready before any window: loading only empties the boxes.
@@ -117,6 +140,10 @@ LRESULT Form1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (!text.empty()) {
             PutOnClipboard(Handle(), text);
         }
+        return 0;
+    }
+    if (message == WM_COMMAND && lParam == 0 && command == kShowInTableCommand) {
+        ShowInTable();
         return 0;
     }
     return DescribedWindow::OnMessage(message, wParam, lParam);

@@ -9,13 +9,14 @@
 #include "app/win32/described_window.hpp"
 #include "app/win32/form2.hpp"
 #include "app/win32/scale_box.hpp"
+#include "app/win32/table_window.hpp"
 #include "conversion/conversion_engine.hpp"
 
 namespace kestal {
 
 // The main window: seven scale boxes converting at their key releases, with
-// their reasons as tooltips and the two copies, and "Effacer tout", "Terminé"
-// and "Aide".
+// their reasons as tooltips, the two copies and the table window, and
+// "Effacer tout", "Terminé" and "Aide".
 class Form1 final : public DescribedWindow, public ScaleBoxes {
 public:
     explicit Form1(const NumberSymbols& numbers);
@@ -25,6 +26,10 @@ public:
     void ShowNotANumber() override;
     void SetNotes(const BoxNotes& notes) override;
 
+    // F8 from any of the window's controls: true if `message` was that key,
+    // which then goes no further.
+    bool Shortcut(const MSG& message);
+
 private:
     void Form_Load();
     void Text_KeyUp(Scale source);
@@ -32,6 +37,7 @@ private:
     void Command2_Click();
     void Command3_Click();
     void HelpReturning();
+    void ShowInTable();
     std::u16string Copy(int command) const;
 
     void Clicked(std::string_view command) override;
@@ -41,8 +47,9 @@ private:
     ConversionEngine m_engine;
     std::array<std::unique_ptr<ScaleBox>, kScaleCount> m_boxes;
     std::unique_ptr<BoxTips> m_tips;
-    std::u16string m_report;
+    BoxNotes m_notes;  // of the last run, which a table window opened later starts from
     std::unique_ptr<Form2> m_help;
+    std::unique_ptr<TableWindow> m_table;
 };
 
 }  // namespace kestal

@@ -5,6 +5,8 @@
 //                                    the checks below; exit status 1 on a failure
 //   driver.exe pose kestal.exe TEXT  types TEXT in HV, prints the main window's
 //                                    rectangle and leaves the program running
+//   driver.exe time kestal.exe       prints the median time from a key release in
+//                                    HV to the table window redrawn, over 50 runs
 
 // commctrl.h needs windows.h before it.
 // clang-format off
@@ -16,10 +18,12 @@
 #include <array>
 #include <cstdio>
 #include <cwchar>
+#include <numeric>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "app/box_notes.hpp"
+#include "app/table_window_model.hpp"
 #include "app/win32/control_ids.hpp"
 #include "app/window_description.hpp"
 #include "tests/conversion_rows.hpp"
@@ -109,28 +113,57 @@ struct Program {
         info.cbSize = sizeof info;
         return GetGUIThreadInfo(process.dwThreadId, &info) ? info.hwndFocus : nullptr;
     }
-    // A tooltip's text comes back through a pointer, which no message carries
-    // across processes: it is read in the program's own memory.
+    // A text that comes back through a pointer, which no message carries across
+    // processes: `asked` is copied to the program's own memory, `aim` points
+    // it at its `text` there, and it is read back once answered.
+    template <typename Asked, typename Aim>
+    std::u16string Ask(HWND window, UINT message, WPARAM wParam, Asked& asked, Aim aim) const {
+        auto* remote = static_cast<Asked*>(
+            VirtualAllocEx(process.hProcess, nullptr, sizeof asked, MEM_COMMIT, PAGE_READWRITE));
+        aim(remote->text);
+        WriteProcessMemory(process.hProcess, remote, &asked, sizeof asked, nullptr);
+        Send(window, message, wParam, reinterpret_cast<LPARAM>(remote));
+        ReadProcessMemory(process.hProcess, remote, &asked, sizeof asked, nullptr);
+        VirtualFreeEx(process.hProcess, remote, 0, MEM_RELEASE);
+        return {asked.text, asked.text + wcsnlen(asked.text, std::size(asked.text))};
+    }
     std::u16string Tip(Scale scale) const {
         HWND tips = nullptr;
         do {
             tips = FindWindowExW(nullptr, tips, TOOLTIPS_CLASSW, nullptr);
         } while (tips != nullptr && GetWindow(tips, GW_OWNER) != main);
-        struct Asked {
+        struct {
             TTTOOLINFOW tool;
             wchar_t text[1024];  // the longest a tooltip hands back
         } asked{};
-        auto* remote = static_cast<Asked*>(
-            VirtualAllocEx(process.hProcess, nullptr, sizeof asked, MEM_COMMIT, PAGE_READWRITE));
         asked.tool.cbSize = TTTOOLINFOW_V2_SIZE;
         asked.tool.hwnd = main;
         asked.tool.uId = reinterpret_cast<UINT_PTR>(Box(scale));
-        asked.tool.lpszText = remote->text;
-        WriteProcessMemory(process.hProcess, remote, &asked, sizeof asked, nullptr);
-        Send(tips, TTM_GETTEXTW, std::size(asked.text), reinterpret_cast<LPARAM>(remote));
-        ReadProcessMemory(process.hProcess, remote, &asked, sizeof asked, nullptr);
-        VirtualFreeEx(process.hProcess, remote, 0, MEM_RELEASE);
-        return {asked.text, asked.text + wcsnlen(asked.text, std::size(asked.text))};
+        return Ask(tips, TTM_GETTEXTW, std::size(asked.text), asked,
+                   [&](wchar_t* text) { asked.tool.lpszText = text; });
+    }
+    // A cell of the table window's grid, as a screen reader reads it.
+    std::u16string Cell(HWND grid, int row, int column) const {
+        struct {
+            LVITEMW item;
+            wchar_t text[64];
+        } asked{};
+        asked.item.iSubItem = column;
+        asked.item.cchTextMax = std::size(asked.text);
+        return Ask(grid, LVM_GETITEMTEXTW, row, asked,
+                   [&](wchar_t* text) { asked.item.pszText = text; });
+    }
+    // Chooses the entry `up` places from the end of the box's context menu,
+    // opened from the keyboard.
+    HWND MenuEntry(Scale scale, int up) const {
+        PostMessageW(Box(scale), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Box(scale)), -1);
+        HWND menu = nullptr;
+        WaitFor([&] { return (menu = FindWindowW(L"#32768", nullptr)) != nullptr; });
+        for (int step = 0; step < up; ++step) {
+            PostMessageW(menu, WM_KEYDOWN, VK_UP, 1);
+        }
+        PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 1);
+        return menu;
     }
     Texts BoxTexts() const {
         Texts texts;
@@ -235,13 +268,8 @@ void LabNotes(const Program& program) {
     const std::u16string values = Crlf(SevenValues(program.BoxTexts()));
     Check(WaitFor([&] { return TakeClipboard() == values; }),
           "Ctrl+Shift+C copies the seven values, in CRLF lines");
-    // The report through HRC's own context menu, its last entry.
-    PostMessageW(program.Box(Scale::HRC), WM_CONTEXTMENU,
-                 reinterpret_cast<WPARAM>(program.Box(Scale::HRC)), -1);
-    HWND menu = nullptr;
-    WaitFor([&] { return (menu = FindWindowW(L"#32768", nullptr)) != nullptr; });
-    PostMessageW(menu, WM_KEYDOWN, VK_UP, 1);
-    PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 1);
+    // The report through HRC's own context menu, the entry before the last.
+    HWND menu = program.MenuEntry(Scale::HRC, 2);
     std::u16string report;
     WaitFor([&] { return !(report = TakeClipboard()).empty(); });
     PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 1);  // still open if the entry was greyed
@@ -259,6 +287,94 @@ void LabNotes(const Program& program) {
     Click(program.main, Form1Description(), "Command1");
     Check(program.BoxTexts() == Texts{} && program.Tip(Scale::HRC).empty(),
           "Effacer tout empties the boxes and their tooltips");
+}
+
+std::vector<int> SelectedRows(HWND grid) {
+    std::vector<int> rows;
+    for (LRESULT item = -1; rows.size() <= ConversionTable::kFilledRows &&
+                            (item = Send(grid, LVM_GETNEXTITEM, item, LVNI_SELECTED)) >= 0;) {
+        rows.push_back(static_cast<int>(item) + 1);
+    }
+    return rows;
+}
+
+// The table window, from the menu and from F8, follows the runs, a header
+// click and Right as the shared model does, and never touches the boxes.
+void TableView(const Program& program) {
+    const ConversionEngine engine({u",", u"-", u"+", u"E"});
+    const WindowDescription& described = TableWindowDescription();
+    std::optional<TableWindowModel> model;
+    BoxNotes notes;
+    Texts shown;
+    HWND table = nullptr;
+    HWND grid = nullptr;
+    const auto run = [&](const std::u16string& typed) {
+        program.Type(Scale::HV, typed);
+        ConversionReasons reasons;
+        shown[ColumnOf(Scale::HV)] = typed;
+        static_cast<void>(engine.Convert(
+            Scale::HV, typed,
+            [&](Scale target, std::u16string_view text) { shown[ColumnOf(target)] = text; },
+            &reasons));
+        notes = NotesOf(reasons, typed, shown, engine.Numbers());
+    };
+    const auto shows = [&](const std::string& what, HWND focus) {
+        model->Follow(notes);  // again after a choice, which it keeps
+        const TableRunView& view = model->View();
+        std::vector<int> rows(view.firstRow > 0 ? view.lastRow - view.firstRow + 1 : 0);
+        std::iota(rows.begin(), rows.end(), view.firstRow);
+        Check(WaitFor([&] {
+                  table = Window(described);
+                  grid = Control(table, described, "Grid1");
+                  return IsWindowVisible(table) && SelectedRows(grid) == rows &&
+                         TextOf(Control(table, described, "Label1")) == view.status &&
+                         TextOf(Control(table, described, "Picture1")) == view.plot.title &&
+                         (focus == nullptr || program.Focus() == focus);
+              }) &&
+                  program.BoxTexts() == shown,
+              what);
+    };
+    HWND hv = program.Box(Scale::HV);
+    run(u"645");
+    program.MenuEntry(Scale::HV, 1);
+    model.emplace(engine.Numbers());
+    shows("opened from the menu at the last run, it leaves the focus in HV", hv);
+    HWND header = reinterpret_cast<HWND>(Send(grid, LVM_GETHEADER));
+    bool filled = Send(grid, LVM_GETITEMCOUNT) == std::ssize(model->Rows()) &&
+                  Send(header, HDM_GETITEMCOUNT) == kTableColumns;
+    for (int column = 0; column < kTableColumns; ++column) {
+        filled = filled && program.Cell(grid, 78, column) == model->Rows()[78][column];
+    }
+    Check(filled, "it shows every row of the table under its columns");
+    run(u"200");
+    shows("it follows the next run", hv);
+    // A real click in the middle of the HRC header.
+    const int hrc = ColumnShowing(Scale::HRC);
+    int middle = 0;
+    for (int column = 0; column <= hrc; ++column) {
+        middle += static_cast<int>(Send(grid, LVM_GETCOLUMNWIDTH, column)) / (column < hrc ? 1 : 2);
+    }
+    PostMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(middle, 4));
+    PostMessageW(header, WM_LBUTTONUP, 0, MAKELPARAM(middle, 4));
+    model->Choose(hrc);
+    shows("a click on a header plots its scale", hv);
+    PostMessageW(grid, WM_KEYDOWN, VK_RIGHT, 1);
+    model->ChooseNext(1);
+    shows("Right plots the next scale", hv);
+    PostMessageW(grid, WM_KEYDOWN, VK_ESCAPE, 1);
+    Check(WaitFor([&] { return !IsWindow(table); }) && program.Focus() == hv, "Escape closes it");
+    const WPARAM f8 = VK_F1 + kShowInTableFunctionKey - 1;
+    PostMessageW(hv, WM_KEYDOWN, f8, 1);
+    model.emplace(engine.Numbers());
+    shows("F8 in HV opens it again at the last run, the focus left in HV", hv);
+    PostMessageW(hv, WM_KEYDOWN, f8, 1);
+    shows("F8 again brings it forward with the focus in its table", grid);
+    Click(program.main, Form1Description(), "Command1");
+    notes = {};
+    shown = {};
+    shows("after Effacer tout nothing is highlighted", nullptr);
+    PostMessageW(table, WM_SYSCOMMAND, SC_CLOSE, 0);
+    Check(WaitFor([&] { return !IsWindow(table); }), "its close box closes it");
 }
 
 void NotANumber(const Program& program) {
@@ -335,21 +451,56 @@ void PointLocale(const wchar_t* exe, const std::vector<ConversionRow>& rows) {
     RegSetKeyValueW(HKEY_CURRENT_USER, key, L"sDecimal", REG_SZ, L",", 2 * sizeof(wchar_t));
 }
 
+// Milliseconds from a key release in HV to the table window redrawn, its rows
+// and curve changing at each run: the release returns once the run is done,
+// the redraw once every control has painted.
+double MedianRunToTable(const Program& program) {
+    HWND hv = program.Box(Scale::HV);
+    PostMessageW(hv, WM_KEYDOWN, VK_F1 + kShowInTableFunctionKey - 1, 1);
+    HWND table = nullptr;
+    WaitFor([&] { return (table = Window(TableWindowDescription())) != nullptr; });
+    LARGE_INTEGER frequency{};
+    LARGE_INTEGER start{};
+    LARGE_INTEGER end{};
+    QueryPerformanceFrequency(&frequency);
+    std::vector<double> times;
+    for (int run = 0; run < 50; ++run) {
+        const wchar_t* typed = run % 2 == 0 ? L"645" : L"200";
+        Send(hv, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed));
+        Send(hv, WM_KEYDOWN, typed[2], 1);
+        QueryPerformanceCounter(&start);
+        Send(hv, WM_KEYUP, typed[2], 1 | (LPARAM{3} << 30));
+        RedrawWindow(table, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        QueryPerformanceCounter(&end);
+        times.push_back(1e3 * static_cast<double>(end.QuadPart - start.QuadPart) /
+                        static_cast<double>(frequency.QuadPart));
+    }
+    std::ranges::nth_element(times, times.begin() + 25);
+    return times[25];
+}
+
 }  // namespace
 }  // namespace kestal
 
 int wmain(int argc, wchar_t* argv[]) {
     using namespace kestal;
     const std::wstring mode = argc >= 3 ? argv[1] : L"";
-    if (!(mode == L"test" || mode == L"pose") || argc != 4) {
+    if (!(mode == L"time" ? argc == 3 : (mode == L"test" || mode == L"pose") && argc == 4)) {
         std::fprintf(stderr,
-                     "usage: driver.exe test KESTAL.EXE CONVERSIONS | pose KESTAL.EXE TEXT\n");
+                     "usage: driver.exe test KESTAL.EXE CONVERSIONS | pose KESTAL.EXE "
+                     "TEXT | time KESTAL.EXE\n");
         return 2;
     }
     Program program;
     if (!Start(program, argv[2])) {
         std::printf("FAIL: %ls shows no main window\n", argv[2]);
         return 1;
+    }
+    if (mode == L"time") {
+        std::printf("key release in HV to the table window redrawn: %.2f ms (median of 50)\n",
+                    MedianRunToTable(program));
+        Click(program.main, Form1Description(), "Command2");
+        return 0;
     }
     if (mode == L"pose") {
         for (const wchar_t* c = argv[3]; *c != 0; ++c) {
@@ -372,6 +523,7 @@ int wmain(int argc, wchar_t* argv[]) {
     Conversions(program);
     SharedRows(program, rows, u',');
     LabNotes(program);
+    TableView(program);
     NotANumber(program);
     Commands(program);
     PointLocale(argv[2], rows);

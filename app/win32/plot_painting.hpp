@@ -1,0 +1,14 @@
+#pragma once
+
+#include <windows.h>
+
+#include "app/plot_view.hpp"
+
+namespace kestal {
+
+// Draws `plot` over `area` of `context`, its twips mapped to pixels as the
+// controls' are, its texts in `font`. Drawn off screen first and copied in
+// one go, so that a run redrawing the curve at every key never flickers.
+void PaintPlot(HDC context, const RECT& area, const PlotView& plot, HFONT font);
+
+}  // namespace kestal

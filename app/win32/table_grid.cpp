@@ -1,0 +1,136 @@
+#include "app/win32/table_grid.hpp"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <string>
+
+#include "app/win32/look.hpp"
+
+namespace kestal {
+
+namespace {
+
+// Rows kept in view on either side of a run's, to read it in its context.
+constexpr int kContextRows = 2;
+
+// A pale wash of `colour` behind black figures.
+COLORREF Wash(Colour colour) {
+    const auto pale = [](int channel) { return static_cast<BYTE>(255 - (255 - channel) / 6); };
+    return RGB(pale(colour.red), pale(colour.green), pale(colour.blue));
+}
+
+}  // namespace
+
+TableGrid::TableGrid(HWND list, const std::vector<TableRow>& rows)
+    : m_list(list), m_bold([] {
+          const WindowDescription& window = TableWindowDescription();
+          FontDescription font = window.Control("Grid1").font.value_or(window.font);
+          font.bold = true;
+          return NewFont(font);
+      }()) {
+    ListView_SetExtendedListViewStyle(m_list, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
+    for (int column = 0; column < kTableColumns; ++column) {
+        const TableColumn& described = TableColumns()[static_cast<std::size_t>(column)];
+        std::wstring caption(described.caption.begin(), described.caption.end());
+        LVCOLUMNW added{};
+        added.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+        // Figures to the right, so that their units stand one above the other.
+        added.fmt = described.scale ? LVCFMT_RIGHT : LVCFMT_LEFT;
+        added.cx = Pixels(described.width);
+        added.pszText = caption.data();
+        added.iSubItem = column;
+        ListView_InsertColumn(m_list, column, &added);
+    }
+    for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
+        const TableRow& cells = rows[static_cast<std::size_t>(row)];
+        for (int column = 0; column < kTableColumns; ++column) {
+            std::wstring text(cells[static_cast<std::size_t>(column)].begin(),
+                              cells[static_cast<std::size_t>(column)].end());
+            if (column == 0) {
+                LVITEMW item{};
+                item.mask = LVIF_TEXT;
+                item.iItem = row;
+                item.pszText = text.data();
+                ListView_InsertItem(m_list, &item);
+            } else {
+                ListView_SetItemText(m_list, row, column, text.data());
+            }
+        }
+    }
+}
+
+TableGrid::~TableGrid() {
+    DeleteObject(m_bold);
+}
+
+void TableGrid::Show(const TableRunView& view, bool scroll) {
+    const bool recoloured = view.source != m_source || view.target != m_target;
+    m_firstRow = view.firstRow;
+    m_lastRow = view.lastRow;
+    m_source = view.source;
+    m_target = view.target;
+    SelectRun();
+    if (scroll && m_firstRow > 0) {
+        const int rows = ListView_GetItemCount(m_list);
+        ListView_SetItemState(m_list, m_firstRow - 1, LVIS_FOCUSED, LVIS_FOCUSED);
+        ListView_EnsureVisible(m_list, std::min(m_lastRow - 1 + kContextRows, rows - 1), FALSE);
+        ListView_EnsureVisible(m_list, std::max(m_firstRow - 1 - kContextRows, 0), FALSE);
+    }
+    if (recoloured) {
+        InvalidateRect(m_list, nullptr, FALSE);
+    }
+}
+
+void TableGrid::SelectRun() {
+    m_selecting = true;
+    ListView_SetItemState(m_list, -1, 0, LVIS_SELECTED);
+    for (int row = m_firstRow; row > 0 && row <= m_lastRow; ++row) {
+        ListView_SetItemState(m_list, row - 1, LVIS_SELECTED, LVIS_SELECTED);
+    }
+    m_selecting = false;
+}
+
+bool TableGrid::ChangedByUser(const NMLISTVIEW& change) const {
+    return !m_selecting && (change.uChanged & LVIF_STATE) != 0 &&
+           ((change.uOldState ^ change.uNewState) & LVIS_SELECTED) != 0;
+}
+
+LRESULT TableGrid::CustomDraw(NMLVCUSTOMDRAW& draw) const {
+    // The run's rows stand out whether or not the list has the focus, in
+    // colours of their own: their typed and plotted figures in the mark's and
+    // the curve's, as the two points the plot joins to find the figure.
+    const auto row = static_cast<int>(draw.nmcd.dwItemSpec) + 1;
+    const bool run = row >= m_firstRow && row <= m_lastRow && m_firstRow > 0;
+    draw.nmcd.uItemState &= ~CDIS_SELECTED;
+    switch (draw.nmcd.dwDrawStage) {
+        case CDDS_PREPAINT:
+            return CDRF_NOTIFYITEMDRAW;
+        case CDDS_ITEMPREPAINT:
+            return CDRF_NOTIFYSUBITEMDRAW;
+        case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
+            const auto column = static_cast<std::size_t>(draw.iSubItem);
+            const std::optional<Scale> scale =
+                column < TableColumns().size() ? TableColumns()[column].scale : std::nullopt;
+            const bool source = scale && scale == m_source;
+            const std::optional<Colour> ink = source ? kMarkColour
+                                              : scale && scale == m_target
+                                                  ? kCurveColour
+                                                  : std::optional<Colour>();
+            if (ink) {
+                draw.clrText = run ? RGB(255, 255, 255) : RGB(0, 0, 0);
+                draw.clrTextBk = run ? ColourRef(*ink) : Wash(*ink);
+            } else {
+                draw.clrText = GetSysColor(run ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
+                draw.clrTextBk = GetSysColor(run ? COLOR_HIGHLIGHT : COLOR_WINDOW);
+            }
+            // Every cell names its font, or it would keep the last one chosen.
+            SelectObject(draw.nmcd.hdc, source ? m_bold : GetWindowFont(m_list));
+            return CDRF_NEWFONT;
+        }
+        default:
+            return CDRF_DODEFAULT;
+    }
+}
+
+}  // namespace kestal
