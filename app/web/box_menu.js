@@ -1,6 +1,7 @@
 // Each scale box's context menu, from a right click, the menu key or a long
 // press: the box's reason on top, so that touch reaches it too, then the
-// standard entries of a text box, then the window's two copies.
+// standard entries of a text box, then the window's two copies and the entry
+// that opens the table window.
 
 import {applyFont} from './window_view.js';
 
@@ -45,18 +46,19 @@ const EDITS = {
   },
 };
 
-// `copies` gives the texts of the two copies, "" where there is nothing to copy.
+// `main` gives the texts of the two copies, "" where there is nothing to copy,
+// and shows the table window.
 export class BoxMenu {
   #page;
-  #copies;
+  #main;
   #element = null;
   #box = null;
   #pressTimer = 0;
   #pressedLong = false;
 
-  constructor(page, copies) {
+  constructor(page, main) {
     this.#page = page;
-    this.#copies = copies;
+    this.#main = main;
   }
 
   attach(box) {
@@ -117,10 +119,11 @@ export class BoxMenu {
       menu.append(this.#item(entry.text, edit.applies(box), () => edit.run(box)));
     }
     menu.append(separator());
-    const values = this.#copies.sevenValues();
-    const report = values && this.#copies.report();
+    const values = this.#main.sevenValues();
+    const report = values && this.#main.report();
     menu.append(this.#item(this.#page.copySevenValues, Boolean(values), () => copyText(values)));
     menu.append(this.#item(this.#page.copyForReport, Boolean(report), () => copyText(report)));
+    menu.append(this.#item(this.#page.showInTable, true, () => this.#main.showInTable()));
 
     menu.addEventListener('keydown', (event) => this.#key(event));
     document.body.append(menu);

@@ -11,7 +11,8 @@ const page = {
   boxText: () => '',
   setBoxText: ignore,
   showNotANumber: ignore,
-  setNotes: ignore
+  setNotes: ignore,
+  setTableView: ignore
 };
 const kestal = await loadKestal(await readFile(process.argv[2]), page);
 process.stdout.write(JSON.stringify(kestal.start(numberSymbols([]))));

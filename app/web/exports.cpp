@@ -6,6 +6,7 @@
 
 #include "app/web/page_description.hpp"
 #include "app/web/page_mailbox.hpp"
+#include "app/web/table_window_json.hpp"
 #include "app/web/web_page.hpp"
 
 #define KESTAL_EXPORT(name) extern "C" [[clang::export_name(#name)]]
@@ -30,6 +31,18 @@ void OnBox(int box, Action action) {
 int ToOutbox(std::u16string text) {
     Outbox() = std::move(text);
     return static_cast<int>(Outbox().size());
+}
+
+// What `action` makes of the open table window, its new view in the outbox;
+// 0 while there is no such window.
+template <typename Action>
+int OnTable(Action action) {
+    TableWindowModel* table = Page() ? Page()->Table() : nullptr;
+    if (!table) {
+        return 0;
+    }
+    action(*table);
+    return ToOutbox(RunViewJson(table->View()));
 }
 
 }  // namespace
@@ -115,4 +128,31 @@ KESTAL_EXPORT(kestal_clear_all) void kestal_clear_all() {
 // "Copier les sept valeurs", into the outbox: its length, 0 when every box is empty.
 KESTAL_EXPORT(kestal_seven_values) int kestal_seven_values() {
     return ToOutbox(Page() ? SevenValues(*Page()) : std::u16string());
+}
+
+// Opens the table window's model (or keeps the open one) and leaves its
+// columns, rows and view in the outbox (TableWindowJson): their length.
+KESTAL_EXPORT(kestal_open_table) int kestal_open_table() {
+    return Page() ? ToOutbox(TableWindowJson(Page()->OpenTable())) : 0;
+}
+
+KESTAL_EXPORT(kestal_close_table) void kestal_close_table() {
+    if (Page()) {
+        Page()->CloseTable();
+    }
+}
+
+// A click in column `column` of the table, 0 (the row numbers) to 7 (Rm).
+KESTAL_EXPORT(kestal_choose_column) int kestal_choose_column(int column) {
+    return OnTable([column](TableWindowModel& table) { table.Choose(column); });
+}
+
+// Left (a negative step) or Right (a positive one) in the table: the next
+// target that way, one column whatever the number.
+KESTAL_EXPORT(kestal_choose_next) int kestal_choose_next(int step) {
+    return OnTable([step](TableWindowModel& table) {
+        if (step != 0) {
+            table.ChooseNext(step < 0 ? -1 : 1);
+        }
+    });
 }

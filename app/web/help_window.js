@@ -2,7 +2,7 @@
 // it; "Retour", Alt+R or its close box bring the main window back into use
 // first, then close it. It is built afresh at each opening.
 
-import {buildWindow} from './window_view.js';
+import {buildWindow, placeWindow} from './window_view.js';
 
 export class HelpWindow {
   #page;
@@ -40,14 +40,8 @@ export class HelpWindow {
     this.#letters = letters;
     document.body.append(dialog);
     dialog.show();
-    // Where the design puts it: at the main window's right-hand edge, lower
-    // than its top, as far as the screen allows.
-    const anchor = this.#main.getBoundingClientRect();
-    const perPixel = this.#page.twipsPerPixel;
-    const room = document.documentElement.clientWidth - dialog.offsetWidth;
-    const left = Math.max(0, Math.min(anchor.left + (help.left - main.left) / perPixel, room));
-    dialog.style.left = `${left + window.scrollX}px`;
-    dialog.style.top = `${anchor.top + (help.top - main.top) / perPixel + window.scrollY}px`;
+    // At the main window's right-hand edge, lower than its top.
+    placeWindow(dialog, help, this.#main, main, this.#page);
     controls.get('Command1').focus();
   }
 

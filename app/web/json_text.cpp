@@ -67,8 +67,14 @@ JsonText& JsonText::Number(int value) {
 
 JsonText& JsonText::Hundredths(int value) {
     Separate();
-    Raw(std::to_string(value / 100));
-    if (const int rest = value % 100; rest != 0) {
+    // The sign once, in front: the remainder of a negative value is negative too.
+    if (value < 0) {
+        Raw("-");
+    }
+    const unsigned magnitude =
+        value < 0 ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value);
+    Raw(std::to_string(magnitude / 100));
+    if (const unsigned rest = magnitude % 100; rest != 0) {
         Raw(rest % 10 == 0 ? "." + std::to_string(rest / 10)
                            : (rest < 10 ? ".0" : ".") + std::to_string(rest));
     }

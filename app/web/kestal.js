@@ -1,7 +1,8 @@
 // The bridge to the conversion module: instantiates it and carries texts both
 // ways as UTF-16 in its memory. `page` takes what the module asks of the page:
 //   boxText(scale) -> the text of the box of that scale (0 HV ... 6 Rm)
-//   setBoxText(scale, text), showNotANumber(), setNotes({reasons, report})
+//   setBoxText(scale, text), showNotANumber(), setNotes({reasons, report}),
+//   setTableView(view): the open table window's view after a run
 
 export async function loadKestal(bytes, page) {
   let exports;
@@ -14,6 +15,8 @@ export async function loadKestal(bytes, page) {
     for (let k = 0; k < text.length; k++) units[k] = text.charCodeAt(k);
   };
   const outbox = (length) => read(exports.kestal_outbox(), length);
+  // What a call about the table window left in the outbox: null while it is closed.
+  const parsed = (length) => (length ? JSON.parse(outbox(length)) : null);
 
   const imports = {
     page: {
@@ -21,6 +24,7 @@ export async function loadKestal(bytes, page) {
       set_box_text: (scale, pointer, length) => page.setBoxText(scale, read(pointer, length)),
       show_not_a_number: () => page.showNotANumber(),
       set_notes: (pointer, length) => page.setNotes(JSON.parse(read(pointer, length))),
+      table_view: (pointer, length) => page.setTableView(JSON.parse(read(pointer, length))),
     },
     // The module reads and writes no file: the few system calls its C library
     // links answer "not supported".
@@ -44,5 +48,12 @@ export async function loadKestal(bytes, page) {
     focusLeft: (scale) => exports.kestal_focus_left(scale),
     clearAll: () => exports.kestal_clear_all(),
     sevenValues: () => outbox(exports.kestal_seven_values()),
+    // The table window: {columns, rows, view} as it opens, then a new view
+    // after the user chooses a column (0 the row numbers) or steps to the
+    // next one (-1 left, +1 right).
+    openTable: () => parsed(exports.kestal_open_table()),
+    closeTable: () => exports.kestal_close_table(),
+    chooseColumn: (column) => parsed(exports.kestal_choose_column(column)),
+    chooseNext: (step) => parsed(exports.kestal_choose_next(step)),
   };
 }

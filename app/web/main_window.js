@@ -1,11 +1,12 @@
 // The main window on the page. Every key and change in a scale box goes to
 // the module, which runs the shared key-stroke rule and conversion and writes
 // back here; this file only maps the module's writes, the three commands, the
-// message, the reasons and the copies to the page.
+// message, the reasons, the copies and the table window's shortcut to the page.
 
 import {BoxMenu, copyText} from './box_menu.js';
 import {HelpWindow} from './help_window.js';
 import {showMessage} from './message.js';
+import {TableWindow} from './table_window.js';
 import {buildWindow} from './window_view.js';
 
 // A touch keyboard names no key: key code 229, key "Unidentified".
@@ -23,6 +24,9 @@ function accessLetter(event) {
 const isCopySevenValues = (event) =>
     event.ctrlKey && event.shiftKey && !event.altKey && event.key.toUpperCase() === 'C';
 
+const isShowInTable = (event, page) => event.key === page.showInTableKey && !event.altKey &&
+    !event.ctrlKey && !event.metaKey && !event.shiftKey;
+
 export class MainWindow {
   #root;
   #page = null;
@@ -30,6 +34,7 @@ export class MainWindow {
   #boxes = [];
   #letters = new Map();
   #help = null;
+  #table = null;
   #menu = null;
   #held = null;  // the writes waiting for the message to be closed
   #report = '';
@@ -73,6 +78,12 @@ export class MainWindow {
     });
   }
 
+  // What the open table window shows after a run or once the boxes are
+  // emptied, in step with the boxes (held as they are behind the message).
+  setTableView(view) {
+    this.#write(() => this.#table.show(view));
+  }
+
   #write(change) {
     if (this.#held)
       this.#held.push(change);
@@ -88,9 +99,11 @@ export class MainWindow {
     this.#letters = letters;
     document.title = form1.caption;
     this.#help = new HelpWindow(page, this.#root);
+    this.#table = new TableWindow(page, this.#root, kestal);
     this.#menu = new BoxMenu(page, {
       sevenValues: () => kestal.sevenValues(),
       report: () => this.#report,
+      showInTable: () => this.#table.open(),
     });
     for (const control of form1.controls) {
       if (control.kind === 'box') this.#wireBox(controls.get(control.name), control.scale);
@@ -125,20 +138,24 @@ export class MainWindow {
     this.#menu.attach(box);
   }
 
-  // Access letters and Ctrl+Shift+C, before the box or the browser takes the key.
+  // Access letters, Ctrl+Shift+C and the table window's key, before the box
+  // or the browser takes the key.
   #shortcut(event) {
     if (document.querySelector('dialog.message[open]')) return;
     const letter = accessLetter(event);
     const button = letter && (this.#help.isOpen ? this.#help.letters : this.#letters).get(letter);
-    const copy =
-        !this.#help.isOpen && isCopySevenValues(event) && this.#root.contains(event.target);
-    if (!button && !copy) return;
+    const inMain = !this.#help.isOpen && this.#root.contains(event.target);
+    const copy = inMain && isCopySevenValues(event);
+    const table = inMain && isShowInTable(event, this.#page);
+    if (!button && !copy && !table) return;
     event.preventDefault();
     event.stopPropagation();
     if (button)
       button.click();
-    else
+    else if (copy)
       copyText(this.#kestal.sevenValues());
+    else
+      this.#table.open();
   }
 
   // "Terminé". A window the browser lets the page close (an installed app's)
@@ -148,6 +165,7 @@ export class MainWindow {
     if (window.closed) return;
     this.#listening.abort();
     this.#help.close();
+    this.#table.close();
     this.#menu.close(false);
     const ended = document.createElement('main');
     ended.id = 'Ended';

@@ -24,7 +24,7 @@ sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent.parent))
 import program_icon  # noqa: E402
 
 MODULES = ["main.js", "kestal.js", "numbers.js", "window_view.js", "main_window.js",
-           "message.js", "help_window.js", "box_menu.js"]
+           "message.js", "help_window.js", "box_menu.js", "table_window.js", "plot_view.js"]
 ICON_SIZES = (32, 192, 512)
 THEME = "#008888"  # the icon's teal
 

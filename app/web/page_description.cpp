@@ -1,7 +1,9 @@
 #include "app/web/page_description.hpp"
 
 #include <cmath>
+#include <string>
 
+#include "app/plot_view.hpp"
 #include "app/web/json_text.hpp"
 #include "app/window_description.hpp"
 
@@ -156,6 +158,14 @@ std::u16string PageDescription(const NumberSymbols& symbols) {
         .String(kEnded)
         .Key(u"restart")
         .String(kRestart)
+        .Key(u"showInTable")
+        .String(kShowInTable)
+        .Key(u"showInTableKey")
+        .String("F" + std::to_string(kShowInTableFunctionKey))  // as a key event names it
+        .Key(u"curveColour")
+        .String(Hex(kCurveColour))
+        .Key(u"markColour")
+        .String(Hex(kMarkColour))
         .Key(u"twipsPerPixel")
         .Number(kTwipsPerPixelAt96Dpi)
         .Key(u"boxEntries")
@@ -173,6 +183,7 @@ std::u16string PageDescription(const NumberSymbols& symbols) {
     json.Close(u']').Key(u"windows").Open(u'[');
     Window(json, Form1Description(), symbols);
     Window(json, Form2Description(), symbols);
+    Window(json, TableWindowDescription(), symbols);
     json.Close(u']').Close(u'}');
     return json.Text();
 }

@@ -2,6 +2,7 @@
 
 #include "app/web/json_text.hpp"
 #include "app/web/page_mailbox.hpp"
+#include "app/web/table_window_json.hpp"
 
 // What the page's script gives the module.
 extern "C" {
@@ -12,6 +13,9 @@ extern "C" {
 [[clang::import_module("page"), clang::import_name("show_not_a_number")]] void PageShowNotANumber();
 // {"reasons": the seven boxes' reasons, HV to Rm, "report": the report}
 [[clang::import_module("page"), clang::import_name("set_notes")]] void PageSetNotes(
+    const char16_t* json, int length);
+// The open table window's new view (RunViewJson).
+[[clang::import_module("page"), clang::import_name("table_view")]] void PageTableView(
     const char16_t* json, int length);
 }
 
@@ -38,6 +42,20 @@ void WebPage::SetNotes(const BoxNotes& notes) {
     }
     json.Close(u']').Key(u"report").String(notes.report).Close(u'}');
     PageSetNotes(json.Text().data(), static_cast<int>(json.Text().size()));
+    m_notes = notes;
+    if (m_table) {
+        m_table->Follow(notes);
+        const std::u16string view = RunViewJson(m_table->View());
+        PageTableView(view.data(), static_cast<int>(view.size()));
+    }
+}
+
+const TableWindowModel& WebPage::OpenTable() {
+    if (!m_table) {
+        m_table.emplace(m_engine.Numbers());
+        m_table->Follow(m_notes);
+    }
+    return *m_table;
 }
 
 // The table is built in, ready before any window: loading only empties the boxes.

@@ -6,11 +6,14 @@
 // WebPage, which runs the shared key-stroke rule and key-release run and
 // writes back through the functions the script gives the module (module
 // "page"). Texts cross as UTF-16 in the module's memory (page_mailbox.hpp).
+// The table window's model lives here too, so that the page only draws it.
 
 #include <array>
+#include <optional>
 
 #include "app/key_release_run.hpp"
 #include "app/key_strokes.hpp"
+#include "app/table_window_model.hpp"
 #include "conversion/conversion_engine.hpp"
 
 namespace kestal {
@@ -35,11 +38,21 @@ public:
     void TextChanged(Scale box);
     void FocusLeft(Scale box);
 
+    // The table window's model, made when the window opens, from the notes of
+    // the last run; while it is open every run and emptying of the boxes
+    // hands the page its new view.
+    const TableWindowModel& OpenTable();
+    void CloseTable() { m_table.reset(); }
+    // The open window's model, none while it is closed.
+    TableWindowModel* Table() { return m_table ? &*m_table : nullptr; }
+
 private:
     void Text_KeyUp(Scale source);
 
     ConversionEngine m_engine;
     std::array<KeyStrokes, kScaleCount> m_strokes;
+    BoxNotes m_notes;
+    std::optional<TableWindowModel> m_table;
 };
 
 }  // namespace kestal

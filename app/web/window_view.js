@@ -8,6 +8,22 @@ export function controlId(window, name) {
   return window.name === 'Form1' ? name : `${window.name}_${name}`;
 }
 
+// Twips as CSS pixels, for every rectangle and every point drawn.
+export const pixelsOf = (page, twips) => twips / page.twipsPerPixel;
+
+// Puts a dialog where the design puts its window against the main window's
+// (`mainElement`, described by `main`), as far right as the screen allows.
+export function placeWindow(dialog, described, mainElement, main, page) {
+  const anchor = mainElement.getBoundingClientRect();
+  // Its height first: left where the page ends, it could bring a scroll bar
+  // that narrows the room across.
+  dialog.style.top = `${anchor.top + pixelsOf(page, described.top - main.top) + window.scrollY}px`;
+  const room = document.documentElement.clientWidth - dialog.offsetWidth;
+  const left =
+      Math.max(0, Math.min(anchor.left + pixelsOf(page, described.left - main.left), room));
+  dialog.style.left = `${left + window.scrollX}px`;
+}
+
 export function applyFont(element, font) {
   const generic = font.serif ? 'serif' : 'sans-serif';
   element.style.fontFamily = [...font.families.map((family) => `"${family}"`), generic].join(', ');
@@ -58,6 +74,26 @@ function newControl(window, control, letters) {
       }
       return button;
     }
+    case 'table': {
+      // Rows and columns come from the module when the window opens; the
+      // frame scrolls them under a header that stays.
+      const frame = document.createElement('div');
+      frame.className = 'grid';
+      frame.tabIndex = 0;
+      const table = document.createElement('table');
+      table.setAttribute('aria-labelledby', `${window.name}_caption`);
+      table.append(
+          document.createElement('colgroup'), document.createElement('thead'),
+          document.createElement('tbody'));
+      frame.append(table);
+      return frame;
+    }
+    case 'plot': {
+      const plot = document.createElementNS('http://www.w3.org/2000/svg', 'svg');
+      plot.setAttribute('role', 'img');
+      plot.classList.add('plot');
+      return plot;
+    }
     default: {
       const label = document.createElement('div');
       label.className = control.wraps ? 'label wraps' : 'label';
@@ -69,7 +105,7 @@ function newControl(window, control, letters) {
 
 // Returns the controls by name and the buttons by access letter ("E").
 export function buildWindow(root, window, page, {onClose} = {}) {
-  const pixels = (twips) => `${twips / page.twipsPerPixel}px`;
+  const pixels = (twips) => `${pixelsOf(page, twips)}px`;
   root.id = window.name;
   root.classList.add('window');
   applyFont(root, window.font);
@@ -128,7 +164,8 @@ export function buildWindow(root, window, page, {onClose} = {}) {
 // rather than out of the page.
 function wrapTab(event, root) {
   if (event.key !== 'Tab' || event.altKey || event.ctrlKey || event.metaKey) return;
-  const chain = [...root.querySelectorAll('.client input, .client button')];
+  const chain =
+      [...root.querySelectorAll('.client :is(input, button, [tabindex="0"]):not([tabindex="-1"])')];
   const at = chain.indexOf(document.activeElement);
   const last = chain.length - 1;
   if (at < 0 || at !== (event.shiftKey ? 0 : last)) return;

@@ -23,7 +23,7 @@ from selenium.webdriver.common.keys import Keys
 
 SITE, ONE_FILE, CONVERSIONS, DESCRIPTION = (pathlib.Path(arg) for arg in sys.argv[1:5])
 PAGE = json.loads(DESCRIPTION.read_text(encoding="utf-8"))
-FORM1, FORM2 = PAGE["windows"]
+FORM1, FORM2, TABLE = PAGE["windows"]
 SCALES = ["HV", "HB", "HRA", "HRB", "HRC", "HRD", "Rm"]  # the boxes' order, Text1 to Text7
 WAIT_S = 5
 
@@ -202,8 +202,9 @@ class PageTest(unittest.TestCase):
     def test_every_control_where_the_description_puts_it(self):
         self.open()
         self.assertEqual(self.driver.title, FORM1["caption"])
-        self.driver.find_element("id", "Command3").click()
-        for window in (FORM1, FORM2):
+        self.keys(Keys.F8)
+        self.chord([Keys.ALT], "a")
+        for window in (FORM1, FORM2, TABLE):
             shown = self.js("""
                 const [window] = arguments;
                 const id = name => window.name === 'Form1' ? name : window.name + '_' + name;
@@ -215,8 +216,10 @@ class PageTest(unittest.TestCase):
                   const p = c.parent ? document.getElementById(id(c.parent))
                                              .getBoundingClientRect() : client;
                   const style = getComputedStyle(e);
+                  if (c.kind === 'table') e.scrollTop = 1;  // its rows scroll within it
                   return [c.name, [r.left - p.left, r.top - p.top, r.width, r.height],
-                          e.scrollWidth <= e.clientWidth && e.scrollHeight <= e.clientHeight,
+                          e.scrollWidth <= e.clientWidth && (c.kind === 'table'
+                              ? e.scrollTop === 1 : e.scrollHeight <= e.clientHeight),
                           style.fontSize, style.fontWeight, style.color];
                 })];""", window)
             self.assertEqual(shown[0], window["caption"])
@@ -321,8 +324,9 @@ class PageTest(unittest.TestCase):
         copies = [PAGE["copySevenValues"], PAGE["copyForReport"]]
         reason, items = self.menu(0)
         self.assertEqual(reason, "")
-        self.assertEqual([text for text, _ in items], entries + copies)
-        self.assertEqual(items[-2:], [[copies[0], False], [copies[1], False]])
+        self.assertEqual([text for text, _ in items], entries + copies + [PAGE["showInTable"]])
+        self.assertEqual(items[-3:], [[copies[0], False], [copies[1], False],
+                                      [PAGE["showInTable"], True]])
         self.keys(Keys.ESCAPE)
         self.assertEqual(self.active(), "Text1")
 
@@ -346,6 +350,69 @@ class PageTest(unittest.TestCase):
         self.assertTrue(report[0].startswith(shown[0] + " "), report[0])
         self.assertEqual([line.split(" ")[0] for line in report[1:-1]],
                          [value for value in shown[1:] if value])  # in the window's order
+
+    def table(self):
+        """The table window as shown (its cells, header cells, status and plot), or None."""
+        return self.js("""
+            const w = document.getElementById('TableWindow');
+            if (!w) return null;
+            const all = s => [...w.querySelectorAll(s)], heads = all('thead th');
+            const plot = w.querySelector('svg'), box = plot.getBoundingClientRect();
+            const target = heads.findIndex(h => h.querySelector('[aria-pressed=true]'));
+            return {rows: all('tbody tr').map(r => [...r.cells].map(c => c.textContent)),
+                    hit: all('tr.hit').map(r => r.rowIndex - 1), target,
+                    bold: heads.map(h => getComputedStyle(h).fontWeight === '700'),
+                    status: document.getElementById('TableWindow_Label1').textContent,
+                    named: plot.ariaLabel.startsWith(heads[target]?.textContent),
+                    dots: all('circle').map(c => c.getAttribute('fill')),
+                    inside: [...plot.children].map(s => s.getBoundingClientRect()).every(r =>
+                      r.left >= box.left && r.right <= box.right && r.top >= box.top
+                      && r.bottom <= box.bottom)};""")
+
+    def assert_table_follows(self, source, typed):
+        """The rows around the typed value, its column and the target marked; the plot's target."""
+        table, column, number = self.table(), source + 1, lambda text: float(text.replace(",", "."))
+        x, values = number(typed), [number(row[column]) for row in table["rows"] if row[column]]
+        hit = [number(table["rows"][k][column]) for k in table["hit"]]
+        self.assertEqual(bool(hit), min(values) <= x <= max(values))
+        self.assertTrue(hit in ([], [x]) or len(hit) == 2 and hit[0] < x < hit[1], hit)
+        target = table["target"]
+        both = sum(1 for row in table["rows"] if row[column] and row[target])  # the curve's rows
+        dots = [PAGE["curveColour"]] * both + [PAGE["markColour"]] * bool(self.boxes()[target - 1])
+        self.assertEqual([table[k] for k in ("status", "bold", "named", "inside", "dots")],
+                         [self.boxes("title")[source], [k == column for k in range(8)], True, True,
+                          dots])
+        return target
+
+    def test_table_window_follows_the_main_window_without_its_focus(self):
+        self.open()
+        self.type(0, "645")
+        shown, reasons = self.boxes(), self.boxes("title")
+        for way in (lambda: (self.menu(0), self.choose(PAGE["showInTable"])),
+                    lambda: self.keys(Keys.F8)):
+            way()
+            self.assertEqual((self.wait(self.table, "the table window") and self.active(),
+                              self.boxes(), self.boxes("title")), ("Text1", shown, reasons))
+            to = 6 if self.assert_table_follows(0, "645") == 7 else 7  # another target
+            self.driver.find_element("css selector", f"#TableWindow th:nth-child({to + 1})").click()
+            self.assertEqual(self.assert_table_follows(0, "645"), to)
+            self.keys(Keys.ARROW_RIGHT)
+            self.assertNotIn(self.assert_table_follows(0, "645"), (0, 1, to))
+            self.keys(Keys.ARROW_LEFT)
+            self.assertEqual(self.assert_table_follows(0, "645"), to)
+            self.keys(Keys.ESCAPE)
+            self.assertEqual((self.table(), self.active(), self.boxes()), (None, "Text1", shown))
+        self.keys(Keys.F8, Keys.F8)  # the second into the open window: a keyboard path
+        self.assertEqual(self.active(), "TableWindow_Grid1")
+        for source, typed, converted in [row for row in conversion_rows() if row[0] in (3, 6)]:
+            with self.subTest(source=source, typed=typed):
+                self.type(source, typed)
+                if converted:
+                    self.assert_table_follows(source, typed)
+                self.keys(Keys.ENTER) if self.message() else self.chord([Keys.ALT], "e")
+                table = self.wait(lambda: not self.message() and self.table(), "no message")
+                self.assertEqual([table[k] for k in ("hit", "bold", "target", "status", "dots")],
+                                 [[], [False] * 8, -1, "", []])  # after the message or a clear
 
     def test_phone_touch_typing_and_long_press(self):
         self.cdp("Emulation.setDeviceMetricsOverride", width=360, height=740,
@@ -374,6 +441,9 @@ class PageTest(unittest.TestCase):
             self.tap(4, 1.0)
             self.assertEqual(self.menu(4, mouse=False)[0], self.boxes("title")[4])
             self.assertEqual(self.js("return document.documentElement.scrollWidth"), 360)
+            self.choose(PAGE["showInTable"])  # a window wider than the phone, scrolled within
+            self.assertEqual(self.wait(self.table, "the table window") and self.js(
+                "return document.documentElement.scrollWidth"), 360)
         finally:
             self.cdp("Emulation.setTouchEmulationEnabled", enabled=False)
             self.cdp("Emulation.clearDeviceMetricsOverride")

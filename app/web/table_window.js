@@ -1,0 +1,169 @@
+// The table window: the conversion table, a status line and the curve behind
+// the last run, following the main window live. It is modeless: it opens
+// beside the main window and leaves the focus in the box being typed in;
+// asked for again (F8 or the box menu's entry) it takes the focus, so that the
+// keyboard reaches it. Escape or its close box close it. The module keeps
+// what it shows; this file builds the window and draws the views it is given.
+
+import {drawPlot} from './plot_view.js';
+import {buildWindow, pixelsOf, placeWindow} from './window_view.js';
+
+// The keys that take the plot to the next scale to the left or right.
+const STEPS = {
+  ArrowLeft: -1,
+  ArrowRight: 1
+};
+
+export class TableWindow {
+  #page;
+  #main;
+  #kestal;
+  #dialog = null;
+  #grid = null;
+  #columns = [];  // the <col> of each column of the table
+  #heads = [];    // and its header cell
+  #rows = null;
+  #hit = [];  // the highlighted rows
+  #status = null;
+  #plot = null;
+  #returnFocus = null;
+
+  constructor(page, mainElement, kestal) {
+    this.#page = page;
+    this.#main = mainElement;
+    this.#kestal = kestal;
+  }
+
+  open() {
+    if (this.#dialog) {
+      this.#grid.focus();
+      return;
+    }
+    const {columns, rows, view} = this.#kestal.openTable();
+    const [main, , described] = this.#page.windows;
+    const dialog = document.createElement('dialog');
+    const {controls} = buildWindow(dialog, described, this.#page, {onClose: () => this.close()});
+    this.#grid = controls.get('Grid1');
+    this.#status = controls.get('Label1');
+    this.#plot = controls.get('Picture1');
+    this.#fill(columns, rows);
+    this.#grid.addEventListener('click', (event) => {
+      const cell = event.target.closest('th, td');
+      if (cell) this.show(this.#kestal.chooseColumn(cell.cellIndex));
+    });
+    this.#grid.addEventListener('keydown', (event) => this.#step(event));
+    // A click anywhere in it brings the focus in, as into an activated
+    // window, so that Escape then closes it.
+    dialog.tabIndex = -1;
+    dialog.addEventListener('keydown', (event) => {
+      if (event.key !== 'Escape') return;
+      event.preventDefault();
+      this.close();
+    });
+    dialog.addEventListener('focusin', (event) => {
+      if (!dialog.contains(event.relatedTarget)) this.#returnFocus = event.relatedTarget;
+    });
+    this.#dialog = dialog;
+    document.body.append(dialog);
+    // Opened rather than shown: show() moves the focus into a dialog, and the
+    // box being typed in keeps it, as beside a desktop window shown without
+    // activating it.
+    dialog.open = true;
+    // To the right of the main window, level with its top.
+    placeWindow(dialog, described, this.#main, main, this.#page);
+    this.show(view);
+  }
+
+  // Back to where the focus came from, if it is in here: else to the main window.
+  close() {
+    if (!this.#dialog) return;
+    const focused = this.#dialog.contains(document.activeElement);
+    this.#kestal.closeTable();
+    this.#dialog.close();
+    this.#dialog.remove();
+    this.#dialog = null;
+    this.#hit = [];
+    if (focused) (this.#returnFocus ?? this.#main.querySelector('input'))?.focus();
+  }
+
+  // The source column marked, the rows the run went by highlighted and in
+  // sight, the status line and the plot, from the module's view.
+  show(view) {
+    if (!this.#dialog || !view) return;
+    const {source, target, firstRow, lastRow, status, plot} = view;
+    this.#columns.forEach((column, k) => {
+      column.classList.toggle('source', k === source);
+      column.classList.toggle('target', k === target);
+    });
+    this.#heads.forEach((head, k) => {
+      head.classList.toggle('source', k === source);
+      head.firstElementChild?.setAttribute('aria-pressed', String(k === target));
+    });
+    for (const row of this.#hit) row.classList.remove('hit');
+    this.#hit = firstRow ? [...this.#rows].slice(firstRow - 1, lastRow) : [];
+    for (const row of this.#hit) row.classList.add('hit');
+    this.#scrollTo(this.#hit);
+    this.#status.textContent = status;
+    drawPlot(this.#plot, plot, this.#page);
+  }
+
+  // Header cells for the columns, each scale's a button choosing it as the
+  // plot's target, and one for each row, its number.
+  #fill(columns, rows) {
+    const table = this.#grid.querySelector('table');
+    const [columnGroup, head, body] = table.children;
+    const header = head.insertRow();
+    let width = 0;
+    columns.forEach(({caption, width: twips}, k) => {
+      const column = document.createElement('col');
+      column.style.width = `${pixelsOf(this.#page, twips)}px`;
+      columnGroup.append(column);
+      width += twips;
+      const cell = headerCell('col', caption);
+      if (k > 0) {
+        const button = document.createElement('button');
+        button.type = 'button';
+        button.tabIndex = -1;  // the arrows choose from the keyboard
+        button.textContent = caption;
+        cell.replaceChildren(button);
+      }
+      header.append(cell);
+    });
+    table.style.width = `${pixelsOf(this.#page, width)}px`;
+    for (const [number, ...figures] of rows) {
+      const row = body.insertRow();
+      row.append(headerCell('row', number));
+      for (const figure of figures) row.insertCell().textContent = figure;
+    }
+    this.#columns = [...columnGroup.children];
+    this.#heads = [...header.cells];
+    this.#rows = body.rows;
+  }
+
+  #step(event) {
+    const step = STEPS[event.key];
+    if (!step || event.altKey || event.ctrlKey || event.metaKey || event.shiftKey) return;
+    event.preventDefault();
+    const onButton = this.#heads.includes(document.activeElement.parentElement);
+    const view = this.#kestal.chooseNext(step);
+    this.show(view);
+    // A screen reader then names the new target.
+    if (onButton) this.#heads[view.target]?.firstElementChild?.focus();
+  }
+
+  // The highlighted rows in the middle of the frame, below its header.
+  #scrollTo(rows) {
+    if (!rows.length) return;
+    const top = rows[0].offsetTop;
+    const bottom = rows.at(-1).offsetTop + rows.at(-1).offsetHeight;
+    const below = this.#heads[0].offsetHeight;
+    this.#grid.scrollTop = (top + bottom - below - this.#grid.clientHeight) / 2;
+  }
+}
+
+function headerCell(scope, text) {
+  const cell = document.createElement('th');
+  cell.scope = scope;
+  cell.textContent = text;
+  return cell;
+}
