@@ -422,72 +422,63 @@ TEST_F(Windows, ContextMenuAndShortcutCopyTheResults) {
 
 // The table window, from F8 and the menu: it opens on the last run without
 // taking the focus from the box, follows every run (the rows the typed value
-// lies on or between, in view; the source box's reason; a plot of the marked
-// target), takes a click on a column or Left and Right as the plot's target,
-// comes to the front with the keyboard when asked again, and closes with
-// Escape; the boxes never change through it. The menu shows Qt's own entries
-// in French.
+// lies on or between, in view; the source box's reason; the plot of the marked
+// target, drawn), takes a click on a caption or a cell and Left as the plot's
+// target, comes to the front when asked again and closes with Escape; the
+// boxes never change through it. The menu shows Qt's own entries in French.
 TEST_F(Windows, TableWindowFollowsEveryRun) {
     Type(HV, "645");
     const QStringList converted = Texts();
     QPointer<TableWindow> table = OpenTable();
     ASSERT_TRUE(table != nullptr && table->isVisible());
-    // Offscreen, Qt activates every window it shows: only the request not to
-    // can be read.
+    // Offscreen, Qt activates every window it shows: only the request not to can be read.
     EXPECT_TRUE(table->testAttribute(Qt::WA_ShowWithoutActivating));
     EXPECT_EQ(m_form->focusWidget(), Box(HV));
-    EXPECT_TRUE(table->screen()->availableGeometry().contains(table->geometry()));
-    const auto grid = [&table] { return table->findChild<QTableView*>("Grid1"); };
-    const auto cell = [&](int row, int column, int role = Qt::DisplayRole) {
-        return grid()->model()->index(row, column).data(role);
-    };
-    // The column whose caption is tinted, or in a colour.
-    const auto marked = [&](int role) {
-        for (int column = 0; column < kTableColumns; ++column) {
-            if (grid()->model()->headerData(column, Qt::Horizontal, role).isValid()) {
-                return column;
-            }
+    auto* grid = table->findChild<QTableView*>("Grid1");
+    QAbstractItemModel* cells = grid->model();
+    for (int column = 0; column < kTableColumns; ++column) {
+        EXPECT_EQ(grid->columnWidth(column), Pixels(TableColumns()[column].width));
+    }
+    // The column whose caption is tinted (the source) or coloured (the target).
+    const auto marked = [cells](int role) {
+        int column = kTableColumns - 1;
+        while (column >= 0 && !cells->headerData(column, Qt::Horizontal, role).isValid()) {
+            --column;
         }
-        return -1;
+        return column;
     };
-    const auto source = [&] { return marked(Qt::BackgroundRole); };
     const auto target = [&] { return marked(Qt::ForegroundRole); };
     const NumberText numbers(kFrench);
-    const auto value = [&numbers](const QString& text) {
-        return numbers.Parse(ToU16(text)).value_or(TypedNumber{}).single;
+    const auto value = [&](int row, int column) {
+        return numbers.Parse(ToU16(cells->index(row, column).data().toString()))->single;
     };
     const auto expectFollowing = [&](Scale typedIn) {
         QList<int> tinted;
-        for (int row = 0; row < grid()->model()->rowCount(); ++row) {
-            if (cell(row, 0, Qt::BackgroundRole).isValid()) {
-                tinted << row;
-            }
+        for (int row = 0; row < cells->rowCount(); ++row) {
+            cells->index(row, 0).data(Qt::BackgroundRole).isValid() ? void(tinted << row) : void();
         }
         const QString status = table->findChild<QLabel*>("Label1")->text();
         const QString title = table->findChild<QWidget*>("Picture1")->accessibleName();
         if (Box(typedIn)->toolTip().isEmpty()) {  // after the message
-            EXPECT_TRUE(tinted.isEmpty() && status.isEmpty() && source() == -1 && target() == -1);
+            EXPECT_TRUE(tinted.isEmpty() && status.isEmpty() && marked(Qt::BackgroundRole) < 0);
             return;
         }
+        const int source = ColumnShowing(typedIn);
         EXPECT_EQ(status, Box(typedIn)->toolTip());
-        EXPECT_EQ(source(), ColumnShowing(typedIn));
-        const QString caption = grid()->model()->headerData(target(), Qt::Horizontal).toString();
-        EXPECT_TRUE(target() > 0 && target() != source() && title.contains(caption))
-            << title.toStdString();
-        // Rows where the boxes' figures come from, if any does.
+        EXPECT_EQ(marked(Qt::BackgroundRole), source);
+        EXPECT_TRUE(target() > 0 && target() != source &&
+                    title.contains(cells->headerData(target(), Qt::Horizontal).toString()));
+        // The rows the figures come from, if any does: on or around the typed value, in view.
         EXPECT_EQ(tinted.isEmpty(), Texts().join("") == Box(typedIn)->text());
         if (!tinted.isEmpty()) {
-            const float typed = value(Box(typedIn)->text());
+            const float typed = numbers.Parse(ToU16(Box(typedIn)->text()))->single;
             EXPECT_TRUE(tinted.size() == 1 || (tinted.size() == 2 && tinted[1] == tinted[0] + 1));
-            EXPECT_LE(value(cell(tinted.front(), source()).toString()), typed);
-            EXPECT_GE(value(cell(tinted.back(), source()).toString()), typed);
-            const QModelIndex last = grid()->model()->index(tinted.back(), 0);
-            EXPECT_TRUE(grid()->viewport()->rect().contains(grid()->visualRect(last)));
+            EXPECT_TRUE(value(tinted.front(), source) <= typed &&
+                        typed <= value(tinted.back(), source));
+            EXPECT_TRUE(grid->viewport()->rect().contains(
+                grid->visualRect(cells->index(tinted.back(), 0))));
         }
     };
-    for (int column = 0; column < kTableColumns; ++column) {
-        EXPECT_EQ(grid()->columnWidth(column), Pixels(TableColumns()[column].width));
-    }
     expectFollowing(HV);
     for (const ConversionRow& row : ConversionRows(KESTAL_CONVERSIONS)) {
         SCOPED_TRACE(row.typed);
@@ -497,46 +488,29 @@ TEST_F(Windows, TableWindowFollowsEveryRun) {
     }
 
     Type(HV, "645");
-    // The curve and the typed value's mark drawn, each in its colour.
     const QImage plot = table->findChild<QWidget*>("Picture1")
                             ->grab()
                             .toImage()
                             .convertToFormat(QImage::Format_RGB32);
-    const auto* pixels = reinterpret_cast<const QRgb*>(plot.constBits());
-    const auto* end = pixels + plot.sizeInBytes() / sizeof(QRgb);
-    for (const Colour colour : {kCurveColour, kMarkColour}) {
-        EXPECT_NE(std::find(pixels, end, ColourOf(colour).rgb()), end) << int(colour.red);
+    for (const Colour colour : {kCurveColour, kMarkColour}) {  // the curve and the mark drawn
+        const auto* pixels = reinterpret_cast<const QRgb*>(plot.constBits());
+        EXPECT_TRUE(std::find(pixels, pixels + plot.width() * plot.height(),
+                              ColourOf(colour).rgb()) != pixels + plot.width() * plot.height());
     }
-    // Each column's caption, then a cell of the column at the other end: the
-    // row numbers and the source are no target.
-    int chosen = target();
-    QHeaderView* captions = grid()->horizontalHeader();
-    for (int column = 0; column < kTableColumns; ++column) {
-        for (const bool onCaption : {true, false}) {
-            const int clicked = onCaption ? column : kTableColumns - 1 - column;
-            chosen = clicked == 0 || clicked == source() ? chosen : clicked;
-            if (onCaption) {
-                const QPoint at(captions->sectionViewportPosition(clicked) + 5,
-                                captions->height() / 2);
-                QTest::mouseClick(captions->viewport(), Qt::LeftButton, {}, at);
-            } else {
-                const QModelIndex shown = grid()->model()->index(grid()->rowAt(0), clicked);
-                QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {},
-                                  grid()->visualRect(shown).center());
-            }
-            EXPECT_EQ(target(), chosen) << clicked;
-        }
-    }
-    // Right goes once round the six targets, Left one back.
-    QList<int> round;
-    for (int step = 1; step < kScaleCount; ++step) {
-        QTest::keyClick(grid(), Qt::Key_Right);
-        round << target();
-    }
-    EXPECT_EQ(round.back(), chosen);
-    EXPECT_EQ(QSet<int>(round.begin(), round.end()).size(), kScaleCount - 1);
-    QTest::keyClick(grid(), Qt::Key_Left);
-    EXPECT_EQ(target(), round[round.size() - 2]);
+    // A caption, a cell and Left choose the target; the source's caption does not.
+    QHeaderView* captions = grid->horizontalHeader();
+    const auto clickCaption = [captions](int column) {
+        QTest::mouseClick(captions->viewport(), Qt::LeftButton, {},
+                          QPoint(captions->sectionViewportPosition(column) + 5, 5));
+    };
+    clickCaption(ColumnShowing(HRC));
+    EXPECT_EQ(target(), ColumnShowing(HRC));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                      grid->visualRect(cells->index(grid->rowAt(0), ColumnShowing(HRD))).center());
+    clickCaption(ColumnShowing(HV));
+    EXPECT_EQ(target(), ColumnShowing(HRD));
+    QTest::keyClick(grid, Qt::Key_Left);
+    EXPECT_EQ(target(), ColumnShowing(HRC));
     expectFollowing(HV);
     EXPECT_EQ(Texts(), converted);
     EXPECT_EQ(m_form->focusWidget(), Box(HV));
@@ -545,22 +519,18 @@ TEST_F(Windows, TableWindowFollowsEveryRun) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(m_form.get()));
     const QStringList entries = ChosenInMenu(HRC, kShowInTable);
     for (const EditEntry& entry : BoxEditEntries()) {
-        if (entry.command == EditCommand::Undo || entry.command == EditCommand::Cut ||
-            entry.command == EditCommand::Copy) {
+        if (entry.command <= EditCommand::Copy) {  // Undo, Cut and Copy, as Qt words them in French
             EXPECT_TRUE(entries.contains(ToQString(entry.text).remove(u'&')))
                 << entries.join(", ").toStdString();
         }
     }
     EXPECT_EQ(m_form->Table(), table);
     EXPECT_TRUE(QTest::qWaitFor([&table] { return QApplication::activeWindow() == table; }));
-    EXPECT_EQ(QApplication::focusWidget(), grid());
-    QTest::keyClick(grid(), Qt::Key_Escape);
+    EXPECT_EQ(QApplication::focusWidget(), grid);
+    QTest::keyClick(grid, Qt::Key_Escape);
     EXPECT_TRUE(QTest::qWaitFor([&table] { return table == nullptr; }));
-    EXPECT_EQ(m_form->focusWidget(), Box(HV));
     ChosenInMenu(HRC, kShowInTable);
-    table = m_form->Table();
-    ASSERT_NE(table, nullptr);
-    expectFollowing(HV);
+    ASSERT_NE(m_form->Table(), nullptr);
     EXPECT_EQ(Texts(), converted);
     EXPECT_EQ(m_form->focusWidget(), Box(HV));
 }
