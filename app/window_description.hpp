@@ -1,6 +1,6 @@
 #pragma once
 
-// Both windows as data: every control with its name, kind, text, rectangle in
+// The windows as data: every control with its name, kind, text, rectangle in
 // twips, font, alignment and colour, listed in tab order, and the texts the
 // program shows. Each front end walks these descriptions to create its own
 // controls, so a text or a rectangle is written here once for all of them.
