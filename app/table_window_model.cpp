@@ -20,8 +20,8 @@ const TwipsRect& PlotRect() {
 
 }  // namespace
 
-TableWindowModel::TableWindowModel(const NumberText& numbers, const ConversionTable& table)
-    : m_numbers(numbers), m_table(table), m_rows(TableRows(table, numbers)) {
+TableWindowModel::TableWindowModel(NumberText numbers, const ConversionTable& table)
+    : m_numbers(std::move(numbers)), m_table(table), m_rows(TableRows(table, m_numbers)) {
     Show();
 }
 

@@ -27,8 +27,10 @@ struct TableRunView {
 
 class TableWindowModel {
 public:
-    explicit TableWindowModel(const NumberText& numbers,
+    // The model reads `table` for as long as it lives.
+    explicit TableWindowModel(NumberText numbers,
                               const ConversionTable& table = ConversionTable::BuiltIn());
+    TableWindowModel(NumberText, ConversionTable&&) = delete;
 
     const std::vector<TableRow>& Rows() const { return m_rows; }
     const TableRunView& View() const { return m_view; }
@@ -44,7 +46,7 @@ public:
 private:
     void Show();
 
-    const NumberText& m_numbers;
+    NumberText m_numbers;
     const ConversionTable& m_table;
     std::vector<TableRow> m_rows;
     std::optional<ConversionReasons> m_run;

@@ -6,7 +6,6 @@
 #include <cfloat>
 #include <cmath>
 #include <fstream>
-#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -368,9 +367,7 @@ TEST(KeyStrokes, OnlyTheRealReleaseOfAKeyPressedHere) {
 // The table window after typing `text` for `source`.
 TableRunView TableAfter(Scale source, std::u16string_view text, const NumberSymbols& symbols,
                         std::optional<int> chosenColumn = {}) {
-    static std::vector<std::unique_ptr<NumberText>> numbers;  // outlive the models
-    numbers.push_back(std::make_unique<NumberText>(symbols));
-    TableWindowModel model(*numbers.back());
+    TableWindowModel model{NumberText(symbols)};
     if (chosenColumn) {
         model.Choose(*chosenColumn);
     }

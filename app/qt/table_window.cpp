@@ -13,7 +13,7 @@
 
 namespace kestal {
 
-TableWindow::TableWindow(const NumberText& numbers) : m_numbers(numbers), m_model(m_numbers) {
+TableWindow::TableWindow(const NumberText& numbers) : m_model(numbers) {
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_ShowWithoutActivating);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |

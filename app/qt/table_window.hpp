@@ -31,7 +31,6 @@ public:
 private:
     void Redraw();
 
-    NumberText m_numbers;  // before the model, which reads it
     TableWindowModel m_model;
     TableGrid* m_grid;
     QLabel* m_status;
