@@ -34,7 +34,7 @@ Form1::Form1(const NumberSymbols& numbers)
     connect(m_copyValues, &QAction::triggered, this,
             [this] { QGuiApplication::clipboard()->setText(ToQString(SevenValues(*this))); });
     connect(m_copyReport, &QAction::triggered, this,
-            [this] { QGuiApplication::clipboard()->setText(m_report); });
+            [this] { QGuiApplication::clipboard()->setText(ToQString(m_notes.report)); });
     m_showInTable->setShortcut(QKeySequence(Qt::Key_F1 + kShowInTableFunctionKey - 1));
     m_showInTable->setShortcutContext(Qt::WindowShortcut);
     addAction(m_showInTable);
@@ -95,9 +95,8 @@ void Form1::SetNotes(const BoxNotes& notes) {
     for (const Scale scale : kAllScales) {
         Box(scale)->setToolTip(ToQString(notes.reasons[ColumnOf(scale)]));
     }
-    m_report = ToQString(notes.report);
-    RefreshCopies();
     m_notes = notes;
+    RefreshCopies();
     if (m_table) {
         m_table->Follow(m_notes);
     }
@@ -107,7 +106,7 @@ void Form1::SetNotes(const BoxNotes& notes) {
 void Form1::RefreshCopies() {
     const bool anyShown = !SevenValues(*this).empty();
     m_copyValues->setEnabled(anyShown);
-    m_copyReport->setEnabled(anyShown && !m_report.isEmpty());
+    m_copyReport->setEnabled(anyShown && !m_notes.report.empty());
 }
 
 // The table is built in, ready before any window: loading only empties the boxes.

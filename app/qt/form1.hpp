@@ -57,8 +57,7 @@ private:
     QAction* m_copyValues;
     QAction* m_copyReport;
     QAction* m_showInTable;
-    QString m_report;  // of the last run
-    BoxNotes m_notes;  // of the last run, where a table window opened later starts
+    BoxNotes m_notes;  // of the last run: its report, and where a table window opened later starts
 };
 
 }  // namespace kestal
