@@ -12,6 +12,20 @@ message="La valeur rentrée n'est pas considérée comme un nombre"
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 
+# The C library's French and English locales, built here rather than assumed of
+# the machine (a fresh Debian has none but C).
+export LOCPATH=$scratch/locales
+mkdir "$LOCPATH"
+for locale in fr_FR en_US; do
+    localedef -i $locale -f UTF-8 "$LOCPATH/$locale.UTF-8" || exit 1
+done
+
+# Toolkit-free: nothing of Qt, so that one source builds for Windows too.
+if ldd "$convert" | grep -i 'libQt'; then
+    echo "FAIL: kestal-convert links Qt"
+    exit 1
+fi
+
 # input TEXT: standard input of the next runs, byte for byte.
 input() { printf '%s' "$1" >"$scratch/in"; }
 # expect NAME STATUS STDOUT STDERR -- ARGUMENTS...: one run, with LC_ALL,

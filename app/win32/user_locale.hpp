@@ -4,8 +4,10 @@
 
 namespace kestal {
 
-// The number symbols of the user's default locale, as the regional settings
-// give them.
+// The number symbols of a locale, as the regional settings give them.
+NumberSymbols LocaleNumberSymbols(const wchar_t* localeName);
+
+// Those of the user's default locale.
 NumberSymbols UserNumberSymbols();
 
 }  // namespace kestal

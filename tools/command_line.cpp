@@ -1,0 +1,305 @@
+#include "command_line.hpp"
+
+#include <getopt.h>
+
+#include <algorithm>
+
+namespace kestal {
+
+namespace {
+
+constexpr std::size_t kHelpWidth = 79;
+constexpr std::size_t kOptionColumn = 22;
+
+// Characters, not bytes: "É" takes one column on a terminal.
+std::size_t Columns(std::string_view utf8) {
+    return static_cast<std::size_t>(std::ranges::count_if(
+        utf8, [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+// `text` wrapped between words to `width` columns, each line after the first
+// behind `indent` columns of spaces; line breaks in `text` are kept.
+std::string Wrap(std::string_view text, std::size_t width, std::size_t indent, std::size_t used) {
+    std::string out;
+    std::size_t column = used;
+    bool lineStart = true;
+    while (!text.empty()) {
+        if (text.front() == '\n') {
+            out += '\n';
+            out.append(indent, ' ');
+            column = indent;
+            lineStart = true;
+            text.remove_prefix(1);
+            continue;
+        }
+        const std::size_t end = std::min(text.find_first_of(" \n"), text.size());
+        const std::string_view word = text.substr(0, end);
+        if (!lineStart && column + 1 + Columns(word) > width) {
+            out += '\n';
+            out.append(indent, ' ');
+            column = indent;
+            lineStart = true;
+        }
+        if (!lineStart) {
+            out += ' ';
+            ++column;
+        }
+        out.append(word);
+        column += Columns(word);
+        lineStart = false;
+        text.remove_prefix(end);
+        if (!text.empty() && text.front() == ' ') {
+            text.remove_prefix(1);
+        }
+    }
+    return out;
+}
+
+// The options, as getopt_long reads them and as the help lists them.
+enum OptionCode : int {
+    kHelp = 'h',
+    kVersion = 'v',
+    kFrom = 256,
+    kLocale,
+    kColumn,
+    kDelimiter,
+    kHeader,
+    kDetail,
+    kTable,
+};
+
+struct OptionText {
+    const char* name;
+    int code;
+    const char* value;  // nullptr for a flag
+    const char* description;
+};
+
+constexpr OptionText kOptions[] = {
+    {"help", kHelp, nullptr, "Affiche cette aide."},
+    {"version", kVersion, nullptr, "Affiche la version."},
+    {"from", kFrom, "ÉCHELLE",
+     "Échelle des valeurs données : HV, HB (HBS, HBW), HRA, HRB, HRC, HRD ou Rm, en majuscules "
+     "ou minuscules."},
+    {"locale", kLocale, "NOM",
+     "Conventions des nombres (fr_FR, en_US, C...). Par défaut celles du système, et le "
+     "français sinon."},
+    {"column", kColumn, "N",
+     "Lit la valeur dans le champ N (à partir de 1) de chaque ligne de l'entrée standard, sans "
+     "VALEUR."},
+    {"delimiter", kDelimiter, "C",
+     "Avec --column ou --table : séparateur des champs, un caractère ASCII (tabulation par "
+     "défaut, « ; » pour un tableur français)."},
+    {"header", kHeader, nullptr,
+     "Avec --column : la première ligne est un en-tête, complété par les noms des six autres "
+     "échelles."},
+    {"detail", kDetail, nullptr,
+     "Avec --column : ajoute les lignes de la table qui encadrent la valeur, « ligne basse » et "
+     "« ligne haute » (vides hors de la table)."},
+    {"table", kTable, nullptr,
+     "Écrit la table entière : une ligne d'en-tête, puis ses 97 lignes, sans --from ni VALEUR."},
+};
+
+constexpr const char* kDescription =
+    "Convertit des duretés d'aciers entre HV, HB, HRA, HRB, HRC, HRD et Rm.\n"
+    "Écrit une ligne d'en-tête puis une ligne par valeur, sept champs séparés par des "
+    "tabulations. Sans VALEUR, lit une valeur par ligne sur l'entrée standard ; une VALEUR "
+    "commençant par - vient après --.\n"
+    "Avec --column, lit un fichier délimité (CSV) sur l'entrée standard et recopie chaque ligne "
+    "en y ajoutant les six autres échelles, de HV à Rm ; les champs entre guillemets sont lus "
+    "sans leurs guillemets.\n"
+    "Avec --table, écrit toute la table de conversion, comme la fenêtre de la table la montre.";
+
+// The options as typed, checked once getopt_long has sorted them out.
+struct TypedOptions {
+    std::optional<std::string> from;
+    std::optional<std::string> locale;
+    std::optional<std::string> column;
+    std::optional<std::string> delimiter;
+    bool help = false;
+    bool version = false;
+    bool table = false;
+    bool header = false;
+    bool detail = false;
+    std::vector<std::string> values;
+};
+
+// getopt_long keeps its place in globals: each reading starts it afresh.
+std::optional<std::string> ReadOptions(const std::vector<std::string>& arguments,
+                                       TypedOptions& typed) {
+    std::vector<option> longOptions;
+    for (const OptionText& text : kOptions) {
+        longOptions.push_back(
+            {text.name, text.value ? required_argument : no_argument, nullptr, text.code});
+    }
+    longOptions.push_back({});
+    std::vector<std::string> copies(arguments);
+    std::string program = "kestal-convert";
+    std::vector<char*> argv{program.data()};
+    for (std::string& argument : copies) {
+        argv.push_back(argument.data());
+    }
+    argv.push_back(nullptr);
+    const int argc = static_cast<int>(argv.size()) - 1;
+    optind = 0;
+    opterr = 0;
+    for (;;) {
+        const int code = getopt_long(argc, argv.data(), ":hv", longOptions.data(), nullptr);
+        if (code == -1) {
+            break;
+        }
+        // The argument getopt stopped at, worded alike whichever C library read it.
+        const std::string_view at = argv[std::min(optind, argc) - 1];
+        switch (code) {
+            case kHelp:
+                typed.help = true;
+                break;
+            case kVersion:
+                typed.version = true;
+                break;
+            case kFrom:
+                typed.from = optarg;
+                break;
+            case kLocale:
+                typed.locale = optarg;
+                break;
+            case kColumn:
+                typed.column = optarg;
+                break;
+            case kDelimiter:
+                typed.delimiter = optarg;
+                break;
+            case kHeader:
+                typed.header = true;
+                break;
+            case kDetail:
+                typed.detail = true;
+                break;
+            case kTable:
+                typed.table = true;
+                break;
+            case ':':
+                if (at.find('=') == std::string_view::npos) {
+                    return "l'option " + std::string(at) + " attend une valeur";
+                }
+                [[fallthrough]];
+            default:
+                return "option inconnue ou mal employée : " + std::string(at);
+        }
+    }
+    typed.values.assign(argv.begin() + optind, argv.begin() + argc);
+    return std::nullopt;
+}
+
+// Field number for --column: 1 to 999999999, digits only.
+std::optional<std::size_t> ColumnNumber(std::string_view text) {
+    if (text.empty() || text.size() > 9 ||
+        !std::ranges::all_of(text, [](char c) { return c >= '0' && c <= '9'; })) {
+        return std::nullopt;
+    }
+    std::size_t number = 0;
+    for (const char c : text) {
+        number = number * 10 + static_cast<std::size_t>(c - '0');
+    }
+    return number == 0 ? std::nullopt : std::optional<std::size_t>(number);
+}
+
+// One ASCII character that cannot be confused with quoting or the end of a line.
+std::optional<char> Delimiter(std::string_view text) {
+    if (text.size() != 1 || static_cast<unsigned char>(text[0]) >= 0x80 || text[0] == '"' ||
+        text[0] == '\n' || text[0] == '\r' || text[0] == '\0') {
+        return std::nullopt;
+    }
+    return text[0];
+}
+
+CommandLine Refused(std::string reason) {
+    return {std::nullopt, std::move(reason)};
+}
+
+}  // namespace
+
+CommandLine ReadCommandLine(const std::vector<std::string>& arguments) {
+    TypedOptions typed;
+    if (std::optional<std::string> refused = ReadOptions(arguments, typed)) {
+        return Refused(*std::move(refused));
+    }
+    ConvertRequest request;
+    request.values = std::move(typed.values);
+    request.locale = std::move(typed.locale);
+    if (typed.help) {
+        request.mode = ConvertMode::Help;
+        return {request, {}};
+    }
+    if (typed.version) {
+        request.mode = ConvertMode::Version;
+        return {request, {}};
+    }
+    if (!typed.table && !typed.from) {
+        return Refused("l'option --from est obligatoire");
+    }
+    if (typed.delimiter) {
+        const std::optional<char> delimiter = Delimiter(*typed.delimiter);
+        if (!delimiter) {
+            return Refused(
+                "--delimiter attend un caractère ASCII, ni guillemet ni fin de ligne : " +
+                *typed.delimiter);
+        }
+        request.delimiter = *delimiter;
+    }
+    if (typed.table) {
+        if (typed.from || typed.column || typed.header || typed.detail || !request.values.empty()) {
+            return Refused("--table va sans --from, --column ni VALEUR");
+        }
+        request.mode = ConvertMode::Table;
+        return {request, {}};
+    }
+    if (!typed.column && (typed.delimiter || typed.header || typed.detail)) {
+        return Refused("--delimiter, --header et --detail vont avec --column");
+    }
+    const std::optional<Scale> source = ScaleFromName(*typed.from);
+    if (!source) {
+        return Refused("échelle inconnue : " + *typed.from);
+    }
+    request.source = *source;
+    if (typed.column) {
+        const std::optional<std::size_t> column = ColumnNumber(*typed.column);
+        if (!column) {
+            return Refused("--column attend un numéro de champ, à partir de 1 : " + *typed.column);
+        }
+        if (!request.values.empty()) {
+            return Refused("--column lit l'entrée standard, sans VALEUR");
+        }
+        request.mode = ConvertMode::Spreadsheet;
+        request.column = *column - 1;
+        request.header = typed.header;
+        request.detail = typed.detail;
+    }
+    return {request, {}};
+}
+
+std::string UsageText() {
+    std::string out = Wrap(kDescription, kHelpWidth, 0, 0);
+    out += "\n\nUtilisation : kestal-convert [OPTION...] [VALEUR...]\n\nOptions :\n";
+    for (const OptionText& text : kOptions) {
+        std::string left = "  ";
+        if (text.code < 128) {
+            left += {'-', static_cast<char>(text.code), ',', ' '};
+        }
+        left += "--" + std::string(text.name);
+        if (text.value) {
+            left += " <" + std::string(text.value) + ">";
+        }
+        out += left;
+        if (Columns(left) + 1 >= kOptionColumn) {
+            out += '\n';
+            out.append(kOptionColumn, ' ');
+        } else {
+            out.append(kOptionColumn - Columns(left), ' ');
+        }
+        out += Wrap(text.description, kHelpWidth, kOptionColumn, kOptionColumn) + '\n';
+    }
+    return out;
+}
+
+}  // namespace kestal

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace kestal {
+
+// The lines of an input stream, each without its end, LF or CRLF (a file
+// saved on Windows): "a\r\nb" gives "a" then "b", and "a\n" only "a". Bytes
+// pass as they are, NUL included, whatever their encoding.
+class LineReader {
+public:
+    // `file` must be open for reading in binary mode, and outlive the reader.
+    explicit LineReader(std::FILE* file);
+
+    // The next line, or false at the end of the input or on a read error.
+    bool Next(std::string& line);
+
+    // Whether the last line read ended with CRLF.
+    bool EndedWithCrlf() const { return m_crlf; }
+    // Whether reading stopped on an error rather than at the end.
+    bool Failed() const { return m_failed; }
+
+private:
+    bool Fill();
+
+    std::FILE* m_file;
+    std::vector<char> m_buffer;
+    std::size_t m_begin = 0;
+    std::size_t m_end = 0;
+    bool m_atEnd = false;
+    bool m_failed = false;
+    bool m_crlf = false;
+};
+
+}  // namespace kestal

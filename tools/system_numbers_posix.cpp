@@ -1,0 +1,90 @@
+#include <langinfo.h>
+#include <locale.h>
+
+#include <cstdlib>
+#include <cwchar>
+#include <string>
+
+#include "system_numbers.hpp"
+
+namespace kestal {
+
+namespace {
+
+// A decimal comma and ASCII signs, as French writes numbers.
+NumberSymbols FrenchNumberSymbols() {
+    return {u",", u"-", u"+", u"E"};
+}
+
+// The locale's decimal separator, from its own codeset to UTF-16.
+std::u16string RadixOf(locale_t locale) {
+    const char* radix = nl_langinfo_l(RADIXCHAR, locale);
+    const locale_t previous = uselocale(locale);
+    std::u16string out;
+    std::mbstate_t state{};
+    const char* end = radix + std::char_traits<char>::length(radix);
+    for (const char* p = radix; p < end;) {
+        wchar_t wide = 0;
+        const std::size_t length =
+            std::mbrtowc(&wide, p, static_cast<std::size_t>(end - p), &state);
+        if (length == 0 || length > static_cast<std::size_t>(end - p)) {
+            break;
+        }
+        const auto point = static_cast<char32_t>(wide);
+        if (point >= 0x10000) {
+            out += static_cast<char16_t>(0xD800 + ((point - 0x10000) >> 10));
+            out += static_cast<char16_t>(0xDC00 + ((point - 0x10000) & 0x3FF));
+        } else {
+            out += static_cast<char16_t>(point);
+        }
+        p += length;
+    }
+    uselocale(previous);
+    return out.empty() ? u"." : out;
+}
+
+}  // namespace
+
+std::optional<NumberSymbols> NumberSymbolsNamed(std::string_view name) {
+    if (NamesC(name)) {
+        return CNumberSymbols();
+    }
+    if (name.empty() || name.find('/') != std::string_view::npos) {
+        return std::nullopt;
+    }
+    // "fr_FR" is often installed only as "fr_FR.UTF-8".
+    std::string candidates[] = {std::string(name), std::string()};
+    if (name.find('.') == std::string_view::npos) {
+        const std::size_t at = name.find('@');
+        candidates[1] = std::string(name.substr(0, at)) + ".UTF-8" +
+                        std::string(at == std::string_view::npos ? "" : name.substr(at));
+    }
+    for (const std::string& candidate : candidates) {
+        if (candidate.empty()) {
+            continue;
+        }
+        if (const locale_t locale =
+                newlocale(LC_NUMERIC_MASK | LC_CTYPE_MASK, candidate.c_str(), nullptr)) {
+            NumberSymbols symbols{RadixOf(locale), u"-", u"+", u"e"};
+            freelocale(locale);
+            return symbols;
+        }
+    }
+    return std::nullopt;
+}
+
+NumberSymbols SystemNumberSymbols() {
+    for (const char* variable : {"LC_ALL", "LC_NUMERIC", "LANG"}) {
+        const char* value = std::getenv(variable);
+        if (value == nullptr || *value == '\0') {
+            continue;
+        }
+        if (NamesC(value)) {
+            break;
+        }
+        return NumberSymbolsNamed(value).value_or(FrenchNumberSymbols());
+    }
+    return FrenchNumberSymbols();
+}
+
+}  // namespace kestal

@@ -1,0 +1,32 @@
+#include <windows.h>
+
+#include <string>
+
+#include "app/win32/user_locale.hpp"
+#include "system_numbers.hpp"
+
+namespace kestal {
+
+NumberSymbols SystemNumberSymbols() {
+    return UserNumberSymbols();
+}
+
+std::optional<NumberSymbols> NumberSymbolsNamed(std::string_view name) {
+    if (NamesC(name)) {
+        return CNumberSymbols();
+    }
+    // "fr_FR.UTF-8", as a lab's Linux scripts name it, is "fr-FR" to Windows.
+    std::wstring localeName;
+    for (const char c : name.substr(0, name.find_first_of(".@"))) {
+        if (static_cast<unsigned char>(c) >= 0x80 || c == '\0') {
+            return std::nullopt;
+        }
+        localeName += c == '_' ? L'-' : static_cast<wchar_t>(c);
+    }
+    if (localeName.empty() || !IsValidLocaleName(localeName.c_str())) {
+        return std::nullopt;
+    }
+    return LocaleNumberSymbols(localeName.c_str());
+}
+
+}  // namespace kestal
