@@ -7,6 +7,8 @@
 //                                    rectangle and leaves the program running
 //   driver.exe time kestal.exe       prints the median time from a key release in
 //                                    HV to the table window redrawn, over 50 runs
+//   driver.exe installed kestal.exe  the start-up, a conversion and Terminé only,
+//                                    for a copy the installer put in place
 
 // commctrl.h needs windows.h before it.
 // clang-format off
@@ -485,10 +487,11 @@ double MedianRunToTable(const Program& program) {
 int wmain(int argc, wchar_t* argv[]) {
     using namespace kestal;
     const std::wstring mode = argc >= 3 ? argv[1] : L"";
-    if (!(mode == L"time" ? argc == 3 : (mode == L"test" || mode == L"pose") && argc == 4)) {
+    const bool withFile = mode == L"test" || mode == L"pose";
+    if (!(withFile ? argc == 4 : (mode == L"time" || mode == L"installed") && argc == 3)) {
         std::fprintf(stderr,
                      "usage: driver.exe test KESTAL.EXE CONVERSIONS | pose KESTAL.EXE "
-                     "TEXT | time KESTAL.EXE\n");
+                     "TEXT | time KESTAL.EXE | installed KESTAL.EXE\n");
         return 2;
     }
     Program program;
@@ -501,6 +504,14 @@ int wmain(int argc, wchar_t* argv[]) {
                     MedianRunToTable(program));
         Click(program.main, Form1Description(), "Command2");
         return 0;
+    }
+    if (mode == L"installed") {
+        StartUp(program);
+        Conversions(program);
+        Click(program.main, Form1Description(), "Command2");
+        Check(WaitForSingleObject(program.process.hProcess, 5000) == WAIT_OBJECT_0,
+              "Terminé ends the program");
+        return g_failures == 0 ? 0 : 1;
     }
     if (mode == L"pose") {
         for (const wchar_t* c = argv[3]; *c != 0; ++c) {

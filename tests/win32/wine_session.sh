@@ -20,9 +20,15 @@ wine_session_start() {
     WINE_SESSION=$(mktemp -d)
     # The wineserver's socket lives under TMPDIR: one server per session.
     export TMPDIR=$WINE_SESSION WINEPREFIX=$WINE_SESSION/prefix WINEARCH=win64 WINEDEBUG=-all
-    export WINEDLLOVERRIDES="mscoree,mshtml="
-    # The user's default locale, and so its decimal comma.
-    { export LC_ALL=fr_FR.UTF-8; } 2>/dev/null  # Wine reads the name itself
+    # No Mono or Gecko; no menu entries on the host for the shortcuts an installer makes.
+    export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+    # The user's default locale, and so its decimal comma; built for the C
+    # library too, so that Wine passes text between Linux and Windows as UTF-8
+    # (accented arguments intact).
+    export LOCPATH=$WINE_SESSION/locales
+    mkdir "$LOCPATH"
+    localedef -i fr_FR -f UTF-8 "$LOCPATH/fr_FR.UTF-8"
+    export LC_ALL=fr_FR.UTF-8
     env -u DISPLAY timeout 120 wineboot -i >/dev/null 2>&1
     timeout 60 wineserver -w
     # Windows draw their own frames, so the screen shows what Windows would.
