@@ -153,6 +153,10 @@ same_output "the table" "" --table --delimiter ';'
 same_output "the table with a decimal point" "" --table --locale C
 same_output "help" "" --help
 check "help in UTF-8 with its accents" grep -q 'Échelle des valeurs' "$WINE_SESSION/windows.out"
+# In a terminal, which Wine gives the program as its console, the text goes as
+# UTF-16: bytes would be shown in the console's code page ("duret├®s").
+check "help with its accents on the console" \
+    grep -q 'Échelle des valeurs' <(script -qec "wine '$converter' --help" /dev/null)
 same_output "bad option" "" --frm 200
 same_output "accented argument" "" --from Éprouvette 200
 
