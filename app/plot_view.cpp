@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/box_notes.hpp"
+
 namespace kestal {
 
 namespace {
@@ -102,10 +104,17 @@ PlotView PlotOf(Scale x, Scale y, std::optional<PlotMark> mark, const Conversion
         place(*plot.mark);
         const PlotPoint& at = *plot.mark;
         plot.markLines = {{at.left, at.top, at.left, bottom}, {at.left, at.top, left, at.top}};
-        plot.texts.push_back({numbers.FormatAsTable(at.x), at.left, bottom + kLabelGap,
-                              PlotAlign::Centre, PlotAlign::Start, true});
-        plot.texts.push_back({numbers.FormatOneDecimal(at.y), left - kLabelGap, at.top,
-                              PlotAlign::End, PlotAlign::Centre, true});
+        const std::u16string typed = numbers.FormatAsTable(at.x);
+        const std::u16string figure = numbers.FormatOneDecimal(at.y);
+        plot.texts.push_back(
+            {typed, at.left, bottom + kLabelGap, PlotAlign::Centre, PlotAlign::Start, true});
+        plot.texts.push_back(
+            {figure, left - kLabelGap, at.top, PlotAlign::End, PlotAlign::Centre, true});
+        plot.description = u"Point marqué : " + typed + u" " + std::u16string(UnitOf(x)) + u", " +
+                           figure + u" " + std::u16string(UnitOf(y));
+    } else {
+        plot.description =
+            u"Pas de point marqué : la table ne donne pas " + yName + u" pour la valeur tapée";
     }
 
     plot.axes = {{left, bottom, right, bottom}, {left, bottom, left, top}};

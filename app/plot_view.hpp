@@ -45,7 +45,10 @@ struct PlotText {
 };
 
 struct PlotView {
-    std::u16string title;          // what it shows, "HRC en fonction de HV", for screen readers
+    std::u16string title;  // what it shows, "HRC en fonction de HV", for screen readers
+    // The marked values as the plot writes them, "Point marqué : 645 HV, 57,6 HRC", or why
+    // there is no mark; empty where there is no curve.
+    std::u16string description;
     std::vector<PlotPoint> curve;  // in row order, each joined to the next
     std::optional<PlotPoint> mark;
     std::vector<PlotLine> markLines;  // from the mark down to the x axis and across to the y axis

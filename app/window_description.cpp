@@ -14,6 +14,15 @@ constexpr std::array<std::string_view, kScaleCount> kCaptionNames{
     "Label1_0", "Label1_1", "Label1_2", "Label1_3", "Label1_4", "Label1_5", "Label1_6"};
 constexpr std::array<std::u16string_view, kScaleCount> kCaptions{
     u"HV", u"HBS / HBW", u"HRA", u"HRB", u"HRC", u"HRD", u"Rm"};
+// What each caption stands for, for a listener who meets it alone.
+constexpr std::array<std::u16string_view, kScaleCount> kScaleNames{
+    u"Dureté Vickers",
+    u"Dureté Brinell",
+    u"Dureté Rockwell A",
+    u"Dureté Rockwell B",
+    u"Dureté Rockwell C",
+    u"Dureté Rockwell D",
+    u"Résistance à la traction, en MPa"};
 
 constexpr std::u16string_view kCreditLine = u"Conçu et réalisé par l'équipe Kestal";
 constexpr FontDescription kCreditFont{Typeface::TimesNewRoman, 9.75, true};
@@ -33,14 +42,16 @@ constexpr std::array<ControlDescription, 21> kForm1Controls = [] {
                        .kind = ControlKind::ScaleBox,
                        .text = {},
                        .rect = {105, ScaleRowTop(i), 1695, 330},
-                       .scale = scale};
+                       .scale = scale,
+                       .accessibleName = kCaptions[i]};
         controls[kScaleCount + i] = {.name = kCaptionNames[i],
                                      .kind = ControlKind::Label,
                                      .text = kCaptions[i],
                                      .rect = {2520, ScaleRowTop(i), 1590, 330},
                                      .parent = {},
                                      .font = FontDescription{Typeface::MsSansSerif, 12, true},
-                                     .alignment = Alignment::Centre};
+                                     .alignment = Alignment::Centre,
+                                     .accessibleDescription = kScaleNames[i]};
     }
     controls[14] = {.name = "Frame1",
                     .kind = ControlKind::Frame,
@@ -74,15 +85,18 @@ constexpr std::array<ControlDescription, 21> kForm1Controls = [] {
     controls[18] = {.name = "Command1",
                     .kind = ControlKind::PushButton,
                     .text = u"&Effacer tout",
-                    .rect = {120, 4800, 1215, 495}};
+                    .rect = {120, 4800, 1215, 495},
+                    .accessibleDescription = u"Vide les sept cases"};
     controls[19] = {.name = "Command2",
                     .kind = ControlKind::PushButton,
                     .text = u"&Terminé",
-                    .rect = {3000, 4800, 1215, 495}};
+                    .rect = {3000, 4800, 1215, 495},
+                    .accessibleDescription = u"Ferme Kestal"};
     controls[20] = {.name = "Command3",
                     .kind = ControlKind::PushButton,
                     .text = u"&Aide",
-                    .rect = {1560, 4800, 1215, 495}};
+                    .rect = {1560, 4800, 1215, 495},
+                    .accessibleDescription = u"Ouvre la fenêtre d'aide"};
     return controls;
 }();
 
@@ -105,13 +119,24 @@ constexpr std::array<ControlDescription, 3> kForm2Controls{{
     {.name = "Command1",
      .kind = ControlKind::PushButton,
      .text = u"&Retour",
-     .rect = {1440, 3000, 1695, 495}},
+     .rect = {1440, 3000, 1695, 495},
+     .accessibleDescription = u"Ferme l'aide et revient à la fenêtre principale"},
 }};
 
-// The table on top, the status line under it, the curve at the bottom.
+// The table on top, the status line under it, the curve at the bottom, which
+// is named after what it shows (PlotView).
 constexpr std::array<ControlDescription, 3> kTableWindowControls{{
-    {.name = "Grid1", .kind = ControlKind::Table, .rect = {120, 120, 8280, 3840}},
-    {.name = "Label1", .kind = ControlKind::Label, .rect = {120, 4080, 8280, 630}, .wraps = true},
+    {.name = "Grid1",
+     .kind = ControlKind::Table,
+     .rect = {120, 120, 8280, 3840},
+     .accessibleName = u"Table de conversion",
+     .accessibleDescription = u"Les lignes de la dernière conversion y sont marquées ; Gauche et "
+                              u"Droite choisissent l'échelle tracée en dessous"},
+    {.name = "Label1",
+     .kind = ControlKind::Label,
+     .rect = {120, 4080, 8280, 630},
+     .wraps = true,
+     .accessibleName = u"Dernière conversion"},
     {.name = "Picture1", .kind = ControlKind::Plot, .rect = {120, 4830, 8280, 3450}},
 }};
 

@@ -66,6 +66,11 @@ struct ControlDescription {
     bool wraps = false;                 // text wrapped within the width
     std::optional<Colour> colour = {};  // text colour, else the system's
     std::optional<Scale> scale = {};    // the scale a box shows
+    // What a screen reader says of it: its name where its text gives none or
+    // is its value (a box, the table, the status line), and what it is or does
+    // where its name alone does not say.
+    std::u16string_view accessibleName = {};
+    std::u16string_view accessibleDescription = {};
 };
 
 struct WindowDescription {

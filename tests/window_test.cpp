@@ -179,6 +179,14 @@ TEST_F(Windows, EveryControlAsDescribed) {
                 EXPECT_EQ(widget->palette().color(QPalette::Active, QPalette::WindowText),
                           QColor(colour->red, colour->green, colour->blue));
             }
+            // A screen reader's name: the described one, else the control's own
+            // text, never its identifier.
+            const QString name = QAccessible::queryAccessibleInterface(const_cast<QWidget*>(widget))
+                                     ->text(QAccessible::Name);
+            EXPECT_TRUE(!name.isEmpty() && name != widget->objectName()) << name.toStdString();
+            if (!control.accessibleName.empty()) {
+                EXPECT_EQ(name, ToQString(control.accessibleName));
+            }
             const QSize needed = Needed(widget);
             EXPECT_TRUE(needed.width() <= widget->contentsRect().width() &&
                         needed.height() <= widget->contentsRect().height())
@@ -533,6 +541,119 @@ TEST_F(Windows, TableWindowFollowsEveryRun) {
     ASSERT_NE(m_form->Table(), nullptr);
     EXPECT_EQ(Texts(), converted);
     EXPECT_EQ(m_form->focusWidget(), Box(HV));
+}
+
+// What a screen reader hears of the table window, through QAccessible: the
+// table named and described; the status line named, the run's reason as its
+// description; the plot a chart named after the two scales it plots and
+// described by the typed value and the figure the target's box shows, after
+// every run and every choice of target, and with no figure there, by no number.
+TEST_F(Windows, ScreenReadersHearTheTableWindow) {
+    Type(HV, "645");
+    const TableWindow* table = OpenTable();
+    ASSERT_NE(table, nullptr);
+    const auto heard = [table](const char* name, QAccessible::Text text) {
+        return QAccessible::queryAccessibleInterface(table->findChild<QWidget*>(name))->text(text);
+    };
+    auto* grid = table->findChild<QTableView*>("Grid1");
+    const ControlDescription& described = TableWindowDescription().Control("Grid1");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(grid)->role(), QAccessible::Table);
+    EXPECT_EQ(heard("Grid1", QAccessible::Name), ToQString(described.accessibleName));
+    EXPECT_EQ(heard("Grid1", QAccessible::Description), ToQString(described.accessibleDescription));
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(table->findChild<QWidget*>("Picture1"))->role(),
+              QAccessible::Chart);
+    const QAbstractItemModel* cells = grid->model();
+    const auto caption = [cells](int column) {
+        return cells->headerData(column, Qt::Horizontal).toString();
+    };
+    const auto target = [cells] {
+        int column = kTableColumns - 1;
+        while (
+            column > 0 &&
+            !cells->headerData(column, Qt::Horizontal, Qt::FontRole).value<QFont>().underline()) {
+            --column;
+        }
+        return column;
+    };
+    for (const auto& [source, typed] : {std::pair{HV, "645"}, {HRC, "20,3"}, {Rm, "1980"}}) {
+        SCOPED_TRACE(typed);
+        Type(source, typed);
+        const Scale plotted = *TableColumns()[target()].scale;
+        EXPECT_EQ(heard("Label1", QAccessible::Description), Box(source)->toolTip());
+        const QString title = heard("Picture1", QAccessible::Name);
+        EXPECT_TRUE(title.contains(caption(ColumnShowing(source))) &&
+                    title.contains(caption(target())))
+            << title.toStdString();
+        const QString marked = heard("Picture1", QAccessible::Description);
+        EXPECT_TRUE(!Box(plotted)->text().isEmpty() && marked.contains(typed + QString(' ')) &&
+                    marked.contains(Box(plotted)->text()))
+            << marked.toStdString();
+    }
+    Type(HV, "645");
+    QHeaderView* captions = grid->horizontalHeader();
+    QTest::mouseClick(captions->viewport(), Qt::LeftButton, {},
+                      QPoint(captions->sectionViewportPosition(ColumnShowing(HB)) + 5, 5));
+    ASSERT_EQ(target(), ColumnShowing(HB));
+    ASSERT_TRUE(Box(HB)->text().isEmpty());
+    EXPECT_TRUE(heard("Picture1", QAccessible::Name).contains(caption(ColumnShowing(HB))));
+    const QString unmarked = heard("Picture1", QAccessible::Description);
+    EXPECT_FALSE(unmarked.isEmpty() || unmarked.contains(QRegularExpression("[0-9]")))
+        << unmarked.toStdString();
+}
+
+// A dark high-contrast palette, set while the windows are open, is followed:
+// the hint and the credit line in its text colour, the plot on its base with
+// the curve and the mark in its link and highlight colours and none of the
+// fixed ones left, the run's rows as it shows a selection; the light palette
+// back, so are the described colours.
+TEST_F(Windows, TheDesktopsPaletteIsFollowed) {
+    const QPalette light = QApplication::palette();
+    QPalette dark(QColor(Qt::black));
+    for (const auto role : {QPalette::Window, QPalette::Base, QPalette::Button}) {
+        dark.setColor(role, Qt::black);
+    }
+    for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+        dark.setColor(role, Qt::white);
+    }
+    dark.setColor(QPalette::Highlight, QColor(0, 255, 255));
+    dark.setColor(QPalette::HighlightedText, Qt::black);
+    dark.setColor(QPalette::Link, QColor(255, 255, 0));
+    const auto labelColours = [this] {
+        QList<QColor> colours;
+        for (const ControlDescription& control : Form1Description().controls) {
+            if (control.colour) {
+                colours << m_form->findChild<QWidget*>(QString::fromLatin1(control.name))
+                               ->palette()
+                               .color(QPalette::WindowText);
+            }
+        }
+        return colours;
+    };
+    const QList<QColor> described = labelColours();
+    ASSERT_FALSE(described.contains(QColor(Qt::white)));
+    Type(HV, "645");
+    const TableWindow* table = OpenTable();
+    QApplication::setPalette(dark);
+    QCoreApplication::processEvents();  // the windows hear of it by a posted event
+    EXPECT_EQ(labelColours(), QList<QColor>(described.size(), QColor(Qt::white)));
+    QImage plot = table->findChild<QWidget*>("Picture1")->grab().toImage();
+    plot = plot.convertToFormat(QImage::Format_RGB32);
+    const auto* pixels = reinterpret_cast<const QRgb*>(plot.constBits());
+    const QSet<QRgb> painted(pixels, pixels + plot.width() * plot.height());
+    EXPECT_EQ(plot.pixel(0, 0), QColor(Qt::black).rgb());
+    for (const QColor& colour : {dark.color(QPalette::Link), dark.color(QPalette::Highlight)}) {
+        EXPECT_TRUE(painted.contains(colour.rgb())) << colour.name().toStdString();
+    }
+    for (const QColor& fixed : {ColourOf(kCurveColour), ColourOf(kMarkColour)}) {
+        EXPECT_FALSE(painted.contains(fixed.rgb())) << fixed.name().toStdString();
+    }
+    const auto* grid = table->findChild<QTableView*>("Grid1");
+    const QModelIndex run = grid->currentIndex();
+    EXPECT_EQ(run.data(Qt::BackgroundRole).value<QBrush>().color(),
+              dark.color(QPalette::Highlight));
+    QApplication::setPalette(light);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(labelColours(), described);
 }
 
 // The hint asks for the separator the boxes read: a point where the locale has one.

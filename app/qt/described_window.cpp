@@ -1,5 +1,6 @@
 #include "app/qt/described_window.hpp"
 
+#include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -50,6 +51,33 @@ QWidget* NewControl(const ControlDescription& control, QWidget* parent) {
     return nullptr;
 }
 
+// Gives the labels of a colour of their own that colour, or the palette's
+// text where it would not read, again whenever the window's palette changes.
+class DescribedColours : public QObject {
+public:
+    explicit DescribedColours(QWidget& window) : QObject(&window), m_window(window) {
+        window.installEventFilter(this);
+    }
+
+    void Add(QWidget* label, Colour colour) {
+        m_labels.append({label, colour});
+        SetTextColour(label, colour, m_window.palette());
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == &m_window && event->type() == QEvent::PaletteChange) {
+            for (const auto& [label, colour] : m_labels) {
+                SetTextColour(label, colour, m_window.palette());
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QWidget& m_window;
+    QList<std::pair<QWidget*, Colour>> m_labels;
+};
+
 }  // namespace
 
 QList<QWidget*> BuildWindow(QWidget& window, const WindowDescription& description) {
@@ -60,6 +88,7 @@ QList<QWidget*> BuildWindow(QWidget& window, const WindowDescription& descriptio
     window.setFixedSize(Pixels(description.clientWidth), Pixels(description.clientHeight));
 
     QList<QWidget*> controls;
+    auto* colours = new DescribedColours(window);
     QWidget* previousInTabOrder = nullptr;
     for (const ControlDescription& control : description.controls) {
         QWidget* parent = &window;
@@ -74,8 +103,11 @@ QList<QWidget*> BuildWindow(QWidget& window, const WindowDescription& descriptio
             widget->setFont(FontOf(*control.font));
         }
         if (control.colour) {
-            SetTextColour(widget, *control.colour);
+            colours->Add(widget, *control.colour);
         }
+        // A name set here stands; without one Qt takes the control's own text.
+        widget->setAccessibleName(ToQString(control.accessibleName));
+        widget->setAccessibleDescription(ToQString(control.accessibleDescription));
         if (widget->focusPolicy() != Qt::NoFocus) {
             if (previousInTabOrder != nullptr) {
                 QWidget::setTabOrder(previousInTabOrder, widget);

@@ -27,7 +27,8 @@ Form1::Form1(const NumberSymbols& numbers)
                    Qt::WindowCloseButtonHint);
     const WindowDescription& description = Form1Description();
     const QList<QWidget*> controls = BuildWindow(*this, description);
-    findChild<QLabel*>(QStringLiteral("Label4"))->setText(ToQString(HintText(numbers)));
+    m_hint = ToQString(HintText(numbers));
+    findChild<QLabel*>(QStringLiteral("Label4"))->setText(m_hint);
     m_copyValues->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
     m_copyValues->setShortcutContext(Qt::WindowShortcut);
     addAction(m_copyValues);
@@ -46,7 +47,8 @@ Form1::Form1(const NumberSymbols& numbers)
             m_boxes[ColumnOf(scale)] = box;
             // Created with their own names as text, which the load empties.
             box->setText(box->objectName());
-            box->setAccessibleName(ToQString(description.Control(CaptionName(scale)).text));
+            // Screen readers relate the caption to the box it names.
+            findChild<QLabel*>(QString::fromLatin1(CaptionName(scale)))->setBuddy(box);
             connect(box, &ScaleBox::KeyUp, this, [this, scale] { Text_KeyUp(scale); });
             connect(box, &ScaleBox::textChanged, this, &Form1::RefreshCopies);
             box->SetMenuActions({m_copyValues, m_copyReport, m_showInTable});
@@ -93,7 +95,11 @@ void Form1::ShowNotANumber() {
 
 void Form1::SetNotes(const BoxNotes& notes) {
     for (const Scale scale : kAllScales) {
-        Box(scale)->setToolTip(ToQString(notes.reasons[ColumnOf(scale)]));
+        const QString reason = ToQString(notes.reasons[ColumnOf(scale)]);
+        Box(scale)->setToolTip(reason);
+        // What a screen reader says of a box besides its scale: its reason once
+        // it has one, before that whether to type a comma or a point.
+        Box(scale)->setAccessibleDescription(reason.isEmpty() ? m_hint : reason);
     }
     m_notes = notes;
     RefreshCopies();

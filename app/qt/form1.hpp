@@ -58,6 +58,7 @@ private:
     QAction* m_copyReport;
     QAction* m_showInTable;
     BoxNotes m_notes;  // of the last run: its report, and where a table window opened later starts
+    QString m_hint;
 };
 
 }  // namespace kestal

@@ -1,5 +1,6 @@
 #include "app/qt/plot_widget.hpp"
 
+#include <QAccessibleWidget>
 #include <QPainter>
 #include <QPolygonF>
 
@@ -24,29 +25,40 @@ Qt::Alignment Anchored(PlotAlign across, PlotAlign down) {
     return kAcross[static_cast<int>(across)] | kDown[static_cast<int>(down)];
 }
 
+QAccessibleInterface* AsChart(const QString& className, QObject* object) {
+    if (className == QLatin1String(PlotWidget::staticMetaObject.className())) {
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Chart);
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 PlotWidget::PlotWidget(QWidget* parent) : QWidget(parent) {
+    static const bool chart = (QAccessible::installFactory(&AsChart), true);
+    static_cast<void>(chart);
     setAttribute(Qt::WA_OpaquePaintEvent);  // it paints all of itself
 }
 
 void PlotWidget::Draw(PlotView plot) {
     m_plot = std::move(plot);
     setAccessibleName(ToQString(m_plot.title));
+    setAccessibleDescription(ToQString(m_plot.description));
     update();
 }
 
 void PlotWidget::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
-    painter.fillRect(rect(), Qt::white);
+    painter.fillRect(rect(), palette().color(QPalette::Base));
     painter.setRenderHint(QPainter::Antialiasing);
-    const QColor curveColour = ColourOf(kCurveColour);
-    const QColor markColour = ColourOf(kMarkColour);
+    const QColor ink = palette().color(QPalette::Text);
+    const QColor curveColour = CurveColourOf(palette());
+    const QColor markColour = MarkColourOf(palette());
 
     // Texts anchored at their twips: an empty rectangle there, the text aligned
     // against it and allowed out of it.
     for (const PlotText& text : m_plot.texts) {
-        painter.setPen(text.marked ? markColour : QColor(Qt::black));
+        painter.setPen(text.marked ? markColour : ink);
         painter.drawText(QRectF(At(text.left, text.top), QSizeF()),
                          int(Anchored(text.across, text.down)) | Qt::TextDontClip,
                          ToQString(text.text));
@@ -54,7 +66,7 @@ void PlotWidget::paintEvent(QPaintEvent* /*event*/) {
 
     // A one-pixel line drawn through pixel centres stays one pixel wide and sharp.
     painter.translate(0.5, 0.5);
-    painter.setPen(QPen(Qt::black, 1));
+    painter.setPen(QPen(ink, 1));
     for (const PlotLine& line : m_plot.axes) {
         painter.drawLine(At(line.left1, line.top1), At(line.left2, line.top2));
     }

@@ -6,9 +6,9 @@
 
 namespace kestal {
 
-// Draws a PlotView, its twips mapped to pixels as the controls' are, in black
-// on white whatever the desktop's colours, as a chart printed on paper.
-// Screen readers get its title as its name.
+// Draws a PlotView, its twips mapped to pixels as the controls' are, on the
+// palette's base in its text colour, as a chart on paper. Screen readers get
+// it as a chart, named with its title and described by its marked values.
 class PlotWidget : public QWidget {
     Q_OBJECT
 

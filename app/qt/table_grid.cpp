@@ -9,7 +9,7 @@
 namespace kestal {
 
 TableGrid::TableGrid(QWidget* parent)
-    : QTableView(parent), m_rows(new TableRowsModel(font(), this)) {
+    : QTableView(parent), m_rows(new TableRowsModel(*this, this)) {
     setModel(m_rows);
     setEditTriggers(NoEditTriggers);
     setSelectionMode(NoSelection);

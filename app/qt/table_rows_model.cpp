@@ -1,25 +1,14 @@
 #include "app/qt/table_rows_model.hpp"
 
 #include <QBrush>
+#include <QWidget>
 
-#include "app/qt/look.hpp"
 #include "app/qt/qt_text.hpp"
 
 namespace kestal {
 
-namespace {
-
-// Light enough to leave every figure as readable as on white; where a run's
-// row crosses its source column, the tint is deeper, so that the typed value's
-// neighbours stand out.
-const QColor kRowTint(255, 236, 170);
-const QColor kSourceTint(222, 232, 250);
-const QColor kRowInSourceTint(250, 206, 120);
-
-}  // namespace
-
-TableRowsModel::TableRowsModel(const QFont& headerFont, QObject* parent)
-    : QAbstractTableModel(parent), m_headerFont(headerFont) {}
+TableRowsModel::TableRowsModel(const QWidget& view, QObject* parent)
+    : QAbstractTableModel(parent), m_view(view), m_headerFont(view.font()) {}
 
 void TableRowsModel::SetRows(std::vector<TableRow> rows) {
     beginResetModel();
@@ -46,6 +35,11 @@ int TableRowsModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : kTableColumns;
 }
 
+// No brush, the palette's own, for an invalid colour.
+QVariant TableRowsModel::Brush(const QColor& colour) {
+    return colour.isValid() ? QVariant(QBrush(colour)) : QVariant();
+}
+
 bool TableRowsModel::IsSource(int column) const {
     return m_source && column == ColumnShowing(*m_source);
 }
@@ -54,11 +48,16 @@ bool TableRowsModel::IsTarget(int column) const {
     return m_target && column == ColumnShowing(*m_target);
 }
 
+// Row 0 for a caption.
+CellColours TableRowsModel::Colours(int row, int column) const {
+    const bool runRow = row > 0 && row >= m_firstRow && row <= m_lastRow;
+    return CellColoursOf(m_view.palette(), runRow, IsSource(column), IsTarget(column));
+}
+
 QVariant TableRowsModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount()) {
         return {};
     }
-    const int row = index.row() + 1;
     const int column = index.column();
     switch (role) {
         case Qt::DisplayRole:
@@ -66,18 +65,10 @@ QVariant TableRowsModel::data(const QModelIndex& index, int role) const {
                 m_rows[static_cast<std::size_t>(index.row())][static_cast<std::size_t>(column)]);
         case Qt::TextAlignmentRole:
             return int(Qt::AlignCenter);
-        case Qt::BackgroundRole: {
-            const bool runRow = row >= m_firstRow && row <= m_lastRow;
-            if (runRow && IsSource(column)) {
-                return QBrush(kRowInSourceTint);
-            }
-            if (runRow || IsSource(column)) {
-                return QBrush(runRow ? kRowTint : kSourceTint);
-            }
-            return {};
-        }
+        case Qt::BackgroundRole:
+            return Brush(Colours(index.row() + 1, column).background);
         case Qt::ForegroundRole:
-            return IsTarget(column) ? QVariant(QBrush(ColourOf(kCurveColour))) : QVariant();
+            return Brush(Colours(index.row() + 1, column).text);
         default:
             return {};
     }
@@ -96,9 +87,9 @@ QVariant TableRowsModel::headerData(int section, Qt::Orientation orientation, in
             return font;
         }
         case Qt::BackgroundRole:
-            return IsSource(section) ? QVariant(QBrush(kSourceTint)) : QVariant();
+            return Brush(Colours(0, section).background);
         case Qt::ForegroundRole:
-            return IsTarget(section) ? QVariant(QBrush(ColourOf(kCurveColour))) : QVariant();
+            return Brush(Colours(0, section).text);
         default:
             return {};
     }

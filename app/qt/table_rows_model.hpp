@@ -4,6 +4,7 @@
 #include <QFont>
 #include <vector>
 
+#include "app/qt/look.hpp"
 #include "app/table_window_model.hpp"
 
 namespace kestal {
@@ -12,10 +13,10 @@ namespace kestal {
 // with what the last run went by marked: the source column tinted, caption
 // and all (a bold caption would no longer fit its column), the rows it went
 // by tinted, the plot's target in the curve's colour with its caption
-// underlined.
+// underlined; in the colours the view's palette allows (CellColoursOf).
 class TableRowsModel : public QAbstractTableModel {
 public:
-    TableRowsModel(const QFont& headerFont, QObject* parent);
+    TableRowsModel(const QWidget& view, QObject* parent);
 
     void SetRows(std::vector<TableRow> rows);
     void Mark(const TableRunView& view);
@@ -30,6 +31,10 @@ private:
     bool IsSource(int column) const;
     bool IsTarget(int column) const;
 
+    CellColours Colours(int row, int column) const;
+    static QVariant Brush(const QColor& colour);
+
+    const QWidget& m_view;
     QFont m_headerFont;
     std::vector<TableRow> m_rows;
     std::optional<Scale> m_source;

@@ -68,7 +68,10 @@ void TableWindow::ShowBeside(QWidget& mainWindow) {
 void TableWindow::Redraw() {
     const TableRunView& view = m_model.View();
     m_grid->ShowRun(view);
-    m_status->setText(ToQString(view.status));
+    const QString status = ToQString(view.status);
+    m_status->setText(status);
+    // Named as a status line, the line says what it says as its description.
+    m_status->setAccessibleDescription(status);
     m_plot->Draw(view.plot);
 }
 

@@ -48,6 +48,41 @@ Native NativeOf(const ControlDescription& control) {
     return {L"STATIC", 0};
 }
 
+// What the control's window holds as its text: a box is made with its own
+// name, which the load empties; the table, which shows no text of its own,
+// holds its name there, where MSAA reads a list view's.
+std::wstring WindowText(const ControlDescription& control) {
+    switch (control.kind) {
+        case ControlKind::ScaleBox:
+            return {control.name.begin(), control.name.end()};
+        case ControlKind::Table:
+            return Wide(control.accessibleName);
+        default:
+            return Wide(control.text);
+    }
+}
+
+// MSAA names an edit box after the static text just before it in the z-order,
+// the order Tab goes by: each box is made right after its caption. A caption
+// takes no Tab stop, so the boxes and buttons keep the description's Tab order.
+std::vector<const ControlDescription*> CreationOrder(const WindowDescription& window) {
+    const auto isCaption = [&window](const ControlDescription& label) {
+        return std::ranges::any_of(window.controls, [&label](const ControlDescription& box) {
+            return box.scale && CaptionName(*box.scale) == label.name;
+        });
+    };
+    std::vector<const ControlDescription*> order;
+    for (const ControlDescription& control : window.controls) {
+        if (control.scale) {
+            order.push_back(&window.Control(CaptionName(*control.scale)));
+        }
+        if (!isCaption(control)) {
+            order.push_back(&control);
+        }
+    }
+    return order;
+}
+
 void RegisterClassOnce(HINSTANCE instance, WNDPROC procedure) {
     static const bool registered = [instance, procedure] {
         WNDCLASSEXW windowClass{};
@@ -98,45 +133,47 @@ void DescribedWindow::Build(DWORD style, DWORD extendedStyle, HWND owner, POINT 
                     owner, nullptr, instance, this);
 
     m_fonts.push_back(NewFont(m_description.font));
+    m_controls.assign(m_description.controls.size(), nullptr);
     HWND previous = HWND_TOP;
-    for (const ControlDescription& control : m_description.controls) {
-        // Controls inside a frame are its siblings, placed from its corner, so
-        // that their colours and focus are the window's to handle.
-        TwipsRect rect = control.rect;
-        if (!control.parent.empty()) {
-            const TwipsRect& parent = m_description.Control(control.parent).rect;
-            rect.left += parent.left;
-            rect.top += parent.top;
-        }
-        const Native native = NativeOf(control);
-        const std::wstring text =
-            control.kind == ControlKind::ScaleBox
-                ? std::wstring(control.name.begin(), control.name.end())  // emptied at load
-                : Wide(control.text);
-        HWND handle = CreateWindowExW(
-            native.extendedStyle, native.windowClass, text.c_str(),
-            WS_CHILD | WS_VISIBLE | native.style, Pixels(rect.left), Pixels(rect.top),
-            Pixels(rect.width), Pixels(rect.height), m_window,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(m_description, control.name))),
-            instance, nullptr);
-        HFONT font = m_fonts.front();
-        if (control.font) {
-            font = m_fonts.emplace_back(NewFont(*control.font));
-        }
-        SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        if (control.colour) {
-            m_colours.emplace_back(handle, ColourRef(*control.colour));
-        }
-        // Tab goes through the controls in their z-order: set it to the description's.
-        SetWindowPos(handle, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        previous = handle;
-        m_controls.push_back(handle);
+    for (const ControlDescription* control : CreationOrder(m_description)) {
+        previous = NewControl(*control, previous);
+        m_controls[static_cast<std::size_t>(control - m_description.controls.data())] = previous;
         // Until the window says otherwise, its first stop takes the focus
         // whenever it is activated, also when it was shown without it.
-        if (m_focus == nullptr && (native.style & WS_TABSTOP) != 0) {
-            m_focus = handle;
+        if (m_focus == nullptr && (GetWindowLongW(previous, GWL_STYLE) & WS_TABSTOP) != 0) {
+            m_focus = previous;
         }
     }
+}
+
+// Made after `previous` in the z-order.
+HWND DescribedWindow::NewControl(const ControlDescription& control, HWND previous) {
+    // Controls inside a frame are its siblings, placed from its corner, so
+    // that their colours and focus are the window's to handle.
+    TwipsRect rect = control.rect;
+    if (!control.parent.empty()) {
+        const TwipsRect& parent = m_description.Control(control.parent).rect;
+        rect.left += parent.left;
+        rect.top += parent.top;
+    }
+    const Native native = NativeOf(control);
+    HWND handle = CreateWindowExW(
+        native.extendedStyle, native.windowClass, WindowText(control).c_str(),
+        WS_CHILD | WS_VISIBLE | native.style, Pixels(rect.left), Pixels(rect.top),
+        Pixels(rect.width), Pixels(rect.height), m_window,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(m_description, control.name))),
+        GetModuleHandleW(nullptr), nullptr);
+    HFONT font = m_fonts.front();
+    if (control.font) {
+        font = m_fonts.emplace_back(NewFont(*control.font));
+    }
+    SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    if (control.colour) {
+        m_labelColours.emplace_back(handle, *control.colour);
+    }
+    // Tab goes through the controls in their z-order.
+    SetWindowPos(handle, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    return handle;
 }
 
 HWND DescribedWindow::Control(std::string_view name) const {
@@ -164,16 +201,25 @@ LRESULT DescribedWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         case WM_CTLCOLORSTATIC: {
-            const auto coloured = std::ranges::find(m_colours, reinterpret_cast<HWND>(lParam),
-                                                    &std::pair<HWND, COLORREF>::first);
-            if (coloured == m_colours.end()) {
+            const auto coloured = std::ranges::find(m_labelColours, reinterpret_cast<HWND>(lParam),
+                                                    &std::pair<HWND, Colour>::first);
+            if (coloured == m_labelColours.end()) {
                 break;
             }
+            const InkOnPaper label = m_colours.Label(coloured->second);
             HDC context = reinterpret_cast<HDC>(wParam);
-            SetTextColor(context, coloured->second);
-            SetBkColor(context, GetSysColor(COLOR_BTNFACE));
+            SetTextColor(context, label.text);
+            SetBkColor(context, label.back);
             return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
         }
+        case WM_SETTINGCHANGE:
+            if (wParam == SPI_SETHIGHCONTRAST) {
+                Recolour();
+            }
+            break;
+        case WM_SYSCOLORCHANGE:
+            Recolour();
+            break;
         case WM_ACTIVATE:
             // A plain window forgets its focused control when it loses the
             // activation: keep it, and give it back.
@@ -198,6 +244,16 @@ LRESULT DescribedWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
     }
     return DefWindowProcW(m_window, message, wParam, lParam);
+}
+
+// High Contrast turned on or off, or the system's colours changed: the
+// window and its controls, the common controls among them, repaint in them.
+void DescribedWindow::Recolour() {
+    m_colours = WindowColours::Now();
+    for (HWND control : m_controls) {
+        SendMessageW(control, WM_SYSCOLORCHANGE, 0, 0);
+    }
+    RedrawWindow(m_window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 LRESULT CALLBACK DescribedWindow::Procedure(HWND window, UINT message, WPARAM wParam,

@@ -11,12 +11,14 @@
 #include <utility>
 #include <vector>
 
+#include "app/win32/colours.hpp"
 #include "app/window_description.hpp"
 
 namespace kestal {
 
 // A top-level window laid out from a description: its controls created in tab
-// order, in the described fonts and colours, at the screen's resolution.
+// order, each box just after the caption that names it, in the described fonts
+// and colours (or the High Contrast theme's), at the screen's resolution.
 class DescribedWindow {
 public:
     DescribedWindow(const DescribedWindow&) = delete;
@@ -28,6 +30,8 @@ public:
     // The focus goes to this control and comes back to it when the window is
     // activated again, after a message or the help window.
     void Focus(std::string_view name);
+    // What it paints with, as Windows last said.
+    const WindowColours& Colours() const { return m_colours; }
 
 protected:
     explicit DescribedWindow(const WindowDescription& description) : m_description(description) {}
@@ -41,13 +45,16 @@ protected:
 
 private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    HWND NewControl(const ControlDescription& control, HWND previous);
+    void Recolour();
 
     const WindowDescription& m_description;
     HWND m_window = nullptr;
     HWND m_focus = nullptr;
     std::vector<HWND> m_controls;  // in the description's order
     std::vector<HFONT> m_fonts;
-    std::vector<std::pair<HWND, COLORREF>> m_colours;
+    std::vector<std::pair<HWND, Colour>> m_labelColours;
+    WindowColours m_colours = WindowColours::Now();
 };
 
 }  // namespace kestal

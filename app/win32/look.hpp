@@ -14,8 +14,4 @@ int Pixels(int twips);
 // The described font at the screen's resolution; the caller deletes it.
 HFONT NewFont(const FontDescription& font);
 
-inline COLORREF ColourRef(Colour colour) {
-    return RGB(colour.red, colour.green, colour.blue);
-}
-
 }  // namespace kestal

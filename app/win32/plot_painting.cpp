@@ -67,9 +67,9 @@ void Text(HDC context, const PlotText& text) {
              At(text.top) - Shift(text.down, size.cy), wide.c_str(), length);
 }
 
-void Draw(HDC context, const PlotView& plot) {
+void Draw(HDC context, const PlotView& plot, const WindowColours& colours) {
     {
-        const Ink black(context, RGB(0, 0, 0));
+        const Ink axes(context, colours.Ink());
         for (const PlotLine& axis : plot.axes) {
             Line(context, axis);
         }
@@ -80,7 +80,7 @@ void Draw(HDC context, const PlotView& plot) {
         }
     }
     {
-        const Ink curve(context, ColourRef(kCurveColour));
+        const Ink curve(context, colours.Curve());
         for (std::size_t k = 0; k < plot.curve.size(); ++k) {
             if (k > 0) {
                 Line(context, {plot.curve[k - 1].left, plot.curve[k - 1].top, plot.curve[k].left,
@@ -91,7 +91,7 @@ void Draw(HDC context, const PlotView& plot) {
     }
     // Dotted, so that the way from the typed value to its figure does not read
     // as a stretch of the curve.
-    const Ink mark(context, ColourRef(kMarkColour), PS_DOT);
+    const Ink mark(context, colours.Mark(), PS_DOT);
     for (const PlotLine& line : plot.markLines) {
         Line(context, line);
     }
@@ -107,18 +107,20 @@ void Draw(HDC context, const PlotView& plot) {
 
 }  // namespace
 
-void PaintPlot(HDC context, const RECT& area, const PlotView& plot, HFONT font) {
+void PaintPlot(HDC context, const RECT& area, const PlotView& plot, HFONT font,
+               const WindowColours& colours) {
     const int width = area.right - area.left;
     const int height = area.bottom - area.top;
     HDC offscreen = CreateCompatibleDC(context);
     HBITMAP bitmap = CreateCompatibleBitmap(context, width, height);
     HGDIOBJ oldBitmap = SelectObject(offscreen, bitmap);
     HGDIOBJ oldFont = SelectObject(offscreen, font);
-    // White whatever the system's colours: the curve's and the mark's are fixed.
     const RECT whole{0, 0, width, height};
-    FillRect(offscreen, &whole, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    HBRUSH paper = CreateSolidBrush(colours.Paper());
+    FillRect(offscreen, &whole, paper);
+    DeleteObject(paper);
     SetBkMode(offscreen, TRANSPARENT);
-    Draw(offscreen, plot);
+    Draw(offscreen, plot, colours);
     BitBlt(context, area.left, area.top, width, height, offscreen, 0, 0, SRCCOPY);
     SelectObject(offscreen, oldFont);
     SelectObject(offscreen, oldBitmap);

@@ -14,12 +14,6 @@ namespace {
 // Rows kept in view on either side of a run's, to read it in its context.
 constexpr int kContextRows = 2;
 
-// A pale wash of `colour` behind black figures.
-COLORREF Wash(Colour colour) {
-    const auto pale = [](int channel) { return static_cast<BYTE>(255 - (255 - channel) / 6); };
-    return RGB(pale(colour.red), pale(colour.green), pale(colour.blue));
-}
-
 }  // namespace
 
 TableGrid::TableGrid(HWND list, const std::vector<TableRow>& rows)
@@ -96,10 +90,9 @@ bool TableGrid::ChangedByUser(const NMLISTVIEW& change) const {
            ((change.uOldState ^ change.uNewState) & LVIS_SELECTED) != 0;
 }
 
-LRESULT TableGrid::CustomDraw(NMLVCUSTOMDRAW& draw) const {
+LRESULT TableGrid::CustomDraw(NMLVCUSTOMDRAW& draw, const WindowColours& colours) const {
     // The run's rows stand out whether or not the list has the focus, in
-    // colours of their own: their typed and plotted figures in the mark's and
-    // the curve's, as the two points the plot joins to find the figure.
+    // colours of their own.
     const auto row = static_cast<int>(draw.nmcd.dwItemSpec) + 1;
     const bool run = row >= m_firstRow && row <= m_lastRow && m_firstRow > 0;
     draw.nmcd.uItemState &= ~CDIS_SELECTED;
@@ -113,17 +106,12 @@ LRESULT TableGrid::CustomDraw(NMLVCUSTOMDRAW& draw) const {
             const std::optional<Scale> scale =
                 column < TableColumns().size() ? TableColumns()[column].scale : std::nullopt;
             const bool source = scale && scale == m_source;
-            const std::optional<Colour> ink = source ? kMarkColour
-                                              : scale && scale == m_target
-                                                  ? kCurveColour
-                                                  : std::optional<Colour>();
-            if (ink) {
-                draw.clrText = run ? RGB(255, 255, 255) : RGB(0, 0, 0);
-                draw.clrTextBk = run ? ColourRef(*ink) : Wash(*ink);
-            } else {
-                draw.clrText = GetSysColor(run ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
-                draw.clrTextBk = GetSysColor(run ? COLOR_HIGHLIGHT : COLOR_WINDOW);
-            }
+            const InkOnPaper cell =
+                colours.Cell(run, source                       ? GridColumn::Source
+                                  : scale && scale == m_target ? GridColumn::Target
+                                                               : GridColumn::Other);
+            draw.clrText = cell.text;
+            draw.clrTextBk = cell.back;
             // Every cell names its font, or it would keep the last one chosen.
             SelectObject(draw.nmcd.hdc, source ? m_bold : GetWindowFont(m_list));
             return CDRF_NEWFONT;

@@ -9,15 +9,16 @@
 
 #include "app/table_contents.hpp"
 #include "app/table_window_model.hpp"
+#include "app/win32/colours.hpp"
 
 namespace kestal {
 
 // The table window's grid: the comctl32 list view in report view, its header
 // the table's columns and its items the table's rows, filled once. The rows a
 // run went by are its selection, which is what screen readers announce, and
-// stand out even while the list has no focus. The typed scale's column is
-// washed in the mark's colour, in bold, the plotted scale's in the curve's, as
-// the plot below draws them: in full colour on the run's rows.
+// stand out even while the list has no focus. The typed scale's column is in
+// bold, and it and the plotted scale's have colours of their own
+// (WindowColours::Cell).
 class TableGrid {
 public:
     TableGrid(HWND list, const std::vector<TableRow>& rows);
@@ -32,7 +33,7 @@ public:
     void SelectRun();
     // Whether the list's selection change that it notifies came from the user.
     bool ChangedByUser(const NMLISTVIEW& change) const;
-    LRESULT CustomDraw(NMLVCUSTOMDRAW& draw) const;
+    LRESULT CustomDraw(NMLVCUSTOMDRAW& draw, const WindowColours& colours) const;
 
 private:
     HWND m_list;

@@ -65,7 +65,7 @@ void TableWindow::Choose(int column) {
 LRESULT TableWindow::Notified(NMHDR& header) {
     switch (header.code) {
         case NM_CUSTOMDRAW:
-            return m_grid->CustomDraw(reinterpret_cast<NMLVCUSTOMDRAW&>(header));
+            return m_grid->CustomDraw(reinterpret_cast<NMLVCUSTOMDRAW&>(header), Colours());
         case LVN_COLUMNCLICK:
             Choose(reinterpret_cast<NMLISTVIEW&>(header).iSubItem);
             return 0;
@@ -113,7 +113,8 @@ LRESULT TableWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_DRAWITEM: {
             const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
             if (item.hwndItem == Control("Picture1")) {
-                PaintPlot(item.hDC, item.rcItem, m_model.View().plot, GetWindowFont(item.hwndItem));
+                PaintPlot(item.hDC, item.rcItem, m_model.View().plot, GetWindowFont(item.hwndItem),
+                          Colours());
                 return TRUE;
             }
             break;

@@ -10,10 +10,11 @@
 //   driver.exe installed kestal.exe  the start-up, a conversion and Terminé only,
 //                                    for a copy the installer put in place
 
-// commctrl.h needs windows.h before it.
+// commctrl.h and oleacc.h need windows.h before them.
 // clang-format off
 #include <windows.h>
 #include <commctrl.h>
+#include <oleacc.h>
 // clang-format on
 
 #include <algorithm>
@@ -22,11 +23,15 @@
 #include <cwchar>
 #include <numeric>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "app/table_window_model.hpp"
+#include "app/win32/colours.hpp"
 #include "app/win32/control_ids.hpp"
+#include "app/win32/look.hpp"
+#include "app/win32/plot_painting.hpp"
 #include "app/window_description.hpp"
 #include "tests/conversion_rows.hpp"
 
@@ -91,6 +96,30 @@ std::u16string TextOf(HWND control) {
     const auto length =
         Send(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
     return {text.data(), text.data() + length};
+}
+
+// The name a screen reader is given for `control`: that of the accessible
+// object Windows makes for it (here Wine's oleacc, which names an edit box
+// after the static text before it, as Windows does, and a list view after its
+// window text).
+std::u16string AccessibleName(HWND control) {
+    IAccessible* accessible = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT),
+                                          __uuidof(IAccessible),
+                                          reinterpret_cast<void**>(&accessible)))) {
+        return u"(no accessible object)";
+    }
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    std::u16string text;
+    if (accessible->get_accName(self, &name) == S_OK && name != nullptr) {
+        text.assign(name, name + SysStringLen(name));
+    }
+    SysFreeString(name);
+    accessible->Release();
+    return text;
 }
 
 HWND Window(const WindowDescription& window) {
@@ -206,6 +235,31 @@ void StartUp(const Program& program) {
     Check(client.right == MulDiv(Form1Description().clientWidth, dpi, 1440) &&
               client.bottom == MulDiv(Form1Description().clientHeight, dpi, 1440),
           "client area in twips at the screen's resolution");
+}
+
+// Each box named after its caption, while Tab still goes through the boxes
+// and the buttons in the description's order and round.
+void ScreenReaderNames(const Program& program) {
+    const WindowDescription& described = Form1Description();
+    bool named = true;
+    for (const Scale scale : kAllScales) {
+        named = named &&
+                AccessibleName(program.Box(scale)) == described.Control(CaptionName(scale)).text;
+    }
+    Check(named, "each box is named after its caption");
+    std::vector<int> expected;
+    for (const ControlDescription& control : described.controls) {
+        if (control.kind == ControlKind::ScaleBox || control.kind == ControlKind::PushButton) {
+            expected.push_back(ControlId(described, control.name));
+        }
+    }
+    expected.push_back(expected.front());
+    std::vector<int> cycle;
+    for (HWND at = program.Box(Scale::HV); cycle.size() < expected.size();
+         at = GetNextDlgTabItem(program.main, at, FALSE)) {
+        cycle.push_back(GetDlgCtrlID(at));
+    }
+    Check(cycle == expected, "Tab goes through the boxes and the buttons in their order");
 }
 
 void Conversions(const Program& program) {
@@ -348,6 +402,9 @@ void TableView(const Program& program) {
         filled = filled && program.Cell(grid, 78, column) == model->Rows()[78][column];
     }
     Check(filled, "it shows every row of the table under its columns");
+    Check(AccessibleName(grid) == described.Control("Grid1").accessibleName &&
+              AccessibleName(Control(table, described, "Picture1")) == model->View().plot.title,
+          "the table and the plot are named for screen readers");
     run(u"200");
     shows("it follows the next run", hv);
     // A real click in the middle of the HRC header.
@@ -377,6 +434,72 @@ void TableView(const Program& program) {
     shows("after Effacer tout nothing is highlighted", nullptr);
     PostMessageW(table, WM_SYSCOMMAND, SC_CLOSE, 0);
     Check(WaitFor([&] { return !IsWindow(table); }), "its close box closes it");
+}
+
+// Windows High Contrast, which Wine can neither turn on nor report: the
+// colours kestal.exe would choose under it, with a theme of test colours set
+// as the system's, and the plot drawn in them. The running program is told of
+// the new colours too: the checks after this one find it still answering.
+void HighContrast() {
+    constexpr std::array elements{COLOR_WINDOW,        COLOR_WINDOWTEXT, COLOR_HIGHLIGHT,
+                                  COLOR_HIGHLIGHTTEXT, COLOR_HOTLIGHT,   COLOR_BTNFACE,
+                                  COLOR_BTNTEXT};
+    constexpr std::array<COLORREF, elements.size()> theme{
+        RGB(20, 20, 20),   RGB(250, 250, 250), RGB(30, 220, 250), RGB(20, 20, 20),
+        RGB(250, 250, 30), RGB(20, 20, 20),    RGB(250, 250, 250)};
+    SetSysColors(elements.size(), elements.data(), theme.data());
+    const WindowColours colours(true);
+    const InkOnPaper label = colours.Label(*Form1Description().Control("Label4").colour);
+    std::vector<COLORREF> chosen{label.text,    label.back,      colours.Paper(),
+                                 colours.Ink(), colours.Curve(), colours.Mark()};
+    for (const bool run : {false, true}) {
+        for (const GridColumn column :
+             {GridColumn::Other, GridColumn::Source, GridColumn::Target}) {
+            chosen.insert(chosen.end(),
+                          {colours.Cell(run, column).text, colours.Cell(run, column).back});
+        }
+    }
+    Check(std::ranges::all_of(
+              chosen, [&theme](COLORREF c) { return std::ranges::find(theme, c) != theme.end(); }),
+          "under High Contrast the labels, the grid and the plot take the theme's colours");
+    const auto cell = [&colours](bool run, GridColumn column) { return colours.Cell(run, column); };
+    Check(cell(true, GridColumn::Other).back != cell(false, GridColumn::Other).back &&
+              cell(false, GridColumn::Target).text != cell(false, GridColumn::Other).text &&
+              colours.Curve() != colours.Ink() && colours.Mark() != colours.Curve(),
+          "the run's rows, the plotted figures, the curve and the mark still stand out");
+
+    const TwipsRect& area = TableWindowDescription().Control("Picture1").rect;
+    const int width = Pixels(area.width);
+    const int height = Pixels(area.height);
+    const PlotView plot =
+        PlotOf(Scale::HV, Scale::HRC, PlotMark{645, 57.6f}, ConversionTable::BuiltIn(),
+               NumberText({u",", u"-", u"+", u"E"}), area.width, area.height);
+    BITMAPINFO format{};
+    format.bmiHeader = {sizeof format.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC context = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(context, bitmap);
+    HFONT font = NewFont(TableWindowDescription().font);
+    PaintPlot(context, RECT{0, 0, width, height}, plot, font, colours);
+    GdiFlush();
+    // A DIB's pixel holds blue in its low byte, a COLORREF red.
+    std::vector<COLORREF> pixels;
+    for (const DWORD pixel : std::span(static_cast<const DWORD*>(bits), width * height)) {
+        pixels.push_back(RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF));
+    }
+    SelectObject(context, old);
+    DeleteObject(font);
+    DeleteObject(bitmap);
+    DeleteDC(context);
+    const auto painted = [&pixels](COLORREF colour) {
+        return std::ranges::find(pixels, colour) != pixels.end();
+    };
+    Check(pixels.front() == colours.Paper() && painted(colours.Curve()) &&
+              painted(colours.Mark()) && !painted(RGB(255, 255, 255)) && !painted(RGB(0, 0, 0)) &&
+              !painted(RGB(kCurveColour.red, kCurveColour.green, kCurveColour.blue)) &&
+              !painted(RGB(kMarkColour.red, kMarkColour.green, kMarkColour.blue)),
+          "under High Contrast the plot is drawn in the theme's colours only");
 }
 
 void NotANumber(const Program& program) {
@@ -531,10 +654,12 @@ int wmain(int argc, wchar_t* argv[]) {
     const std::vector<ConversionRow> rows =
         ConversionRows(std::string(argv[3], argv[3] + std::wcslen(argv[3])).c_str());
     StartUp(program);
+    ScreenReaderNames(program);
     Conversions(program);
     SharedRows(program, rows, u',');
     LabNotes(program);
     TableView(program);
+    HighContrast();
     NotANumber(program);
     Commands(program);
     PointLocale(argv[2], rows);
