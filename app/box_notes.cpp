@@ -1,5 +1,6 @@
 #include "app/box_notes.hpp"
 
+#include "app/table_fingerprint.hpp"
 #include "conversion/version.hpp"
 
 namespace kestal {
@@ -83,14 +84,14 @@ public:
         return none + u" : " + Outside();
     }
 
-    // "57,6 HRC (valeur convertie de 645 HV ; table Kestal 1.00 d'après ..., lignes 79 et 80)".
+    // "57,6 HRC (valeur convertie de 645 HV ; table Kestal 1.00 (empreinte ...) d'après
+    // ..., lignes 79 et 80)".
     std::u16string ReportLine(const TargetReason& reason, std::u16string_view shown) const {
         const std::u16string rows = reason.kind == ReasonKind::ExactRow
                                         ? u"ligne " + Row(reason.row)
                                         : Rows(reason.lower.row);
-        return WithUnit(shown, reason.target) + u" (valeur convertie de " + Typed() +
-               u" ; table Kestal " + Ascii(kVersion) + u" d'après NF A 03-172 et NF A 03-173, " +
-               rows + u")\n";
+        return WithUnit(shown, reason.target) + u" (valeur convertie de " + Typed() + u" ; " +
+               TableDesignation() + u", " + rows + u")\n";
     }
 
 private:
@@ -100,6 +101,11 @@ private:
 };
 
 }  // namespace
+
+std::u16string TableDesignation() {
+    return u"table Kestal " + Ascii(kVersion) + u" (empreinte " + Ascii(ShortTableFingerprint()) +
+           u") d'après NF A 03-172 et NF A 03-173";
+}
 
 std::u16string_view UnitOf(Scale scale) {
     // The Vickers and Rockwell scales are their own units.

@@ -27,6 +27,11 @@ struct BoxNotes {
 BoxNotes NotesOf(const ConversionReasons& reasons, std::u16string_view typed,
                  const std::array<std::u16string, kScaleCount>& shown, const NumberText& numbers);
 
+// How reports name the table: its version, the first digits of its
+// fingerprint and the standards it follows, "table Kestal 1.00 (empreinte
+// 0123456789ab) d'après NF A 03-172 et NF A 03-173".
+std::u16string TableDesignation();
+
 // The unit a value of `scale` is written with: "HBW" for Brinell, "MPa" for Rm.
 std::u16string_view UnitOf(Scale scale);
 

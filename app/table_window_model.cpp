@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "app/table_fingerprint.hpp"
+#include "conversion/version.hpp"
+
 namespace kestal {
 
 namespace {
@@ -18,16 +21,29 @@ const TwipsRect& PlotRect() {
     return TableWindowDescription().Control("Picture1").rect;
 }
 
+// Before any run, which table this is, by its whole fingerprint: what a lab
+// checks against the one its validation record names.
+std::u16string TableIdentity() {
+    const std::string_view fingerprint = TableFingerprint();
+    const std::string rows = std::to_string(ConversionTable::kFilledRows);
+    return u"Table Kestal " + std::u16string(kVersion.begin(), kVersion.end()) +
+           u" d'après NF A 03-172 et NF A 03-173, " + std::u16string(rows.begin(), rows.end()) +
+           u" lignes ; empreinte SHA-256 " + std::u16string(fingerprint.begin(), fingerprint.end());
+}
+
 }  // namespace
 
 TableWindowModel::TableWindowModel(NumberText numbers, const ConversionTable& table)
-    : m_numbers(std::move(numbers)), m_table(table), m_rows(TableRows(table, m_numbers)) {
+    : m_numbers(std::move(numbers)),
+      m_table(table),
+      m_rows(TableRows(table, m_numbers)),
+      m_status(TableIdentity()) {
     Show();
 }
 
 void TableWindowModel::Follow(const BoxNotes& notes) {
     m_run = notes.run;
-    m_status = m_run ? notes.reasons[ColumnOf(m_run->source)] : std::u16string();
+    m_status = m_run ? notes.reasons[ColumnOf(m_run->source)] : TableIdentity();
     Show();
 }
 

@@ -16,4 +16,10 @@ struct NumberSymbols {
     char16_t zeroDigit = u'0';
 };
 
+// The C locale's: a decimal point and the ASCII signs, the one form of a
+// number that reads alike everywhere.
+inline NumberSymbols CNumberSymbols() {
+    return {u".", u"-", u"+", u"e"};
+}
+
 }  // namespace kestal

@@ -12,6 +12,7 @@
 
 #include "app/box_notes.hpp"
 #include "app/key_strokes.hpp"
+#include "app/table_fingerprint.hpp"
 #include "app/table_window_model.hpp"
 #include "conversion/conversion_engine.hpp"
 #include "conversion_rows.hpp"
@@ -151,9 +152,12 @@ TEST(Notes, EveryReasonInBothLocales) {
         EXPECT_EQ(Notes(source, text, kFrench).reasons[ColumnOf(box)], note);
         EXPECT_EQ(Notes(source, pointed(text), kEnglish).reasons[ColumnOf(box)], pointed(note));
     }
+    // The table named by the first digits of its fingerprint.
+    const std::string digits(ShortTableFingerprint());
     const std::u16string firstLines =
-        u"586 HBW\n640,0 HV (valeur convertie de 586 HBW ; table Kestal 1.00 d'après NF A "
-        u"03-172 et NF A 03-173, ligne 79)\n";
+        u"586 HBW\n640,0 HV (valeur convertie de 586 HBW ; table Kestal 1.00 (empreinte " +
+        std::u16string(digits.begin(), digits.end()) +
+        u") d'après NF A 03-172 et NF A 03-173, ligne 79)\n";
     EXPECT_EQ(Notes(HB, u"586", kFrench).report.substr(0, firstLines.size()), firstLines);
 }
 
@@ -391,7 +395,11 @@ TEST(TableWindow, HighlightedRowsAndStatus) {
     TableWindowModel model(NumberText{kFrench});
     model.Follow(Notes(HV, u"645", kFrench));
     model.Follow(BoxNotes{});  // "Effacer tout", or the message closed
-    EXPECT_TRUE(!model.View().source && model.View().firstRow == 0 && model.View().status.empty());
+    // With nothing typed, the status names the table by its whole fingerprint.
+    const std::string fingerprint(TableFingerprint());
+    EXPECT_TRUE(!model.View().source && model.View().firstRow == 0 &&
+                model.View().status.find(std::u16string(fingerprint.begin(), fingerprint.end())) !=
+                    std::u16string::npos);
     EXPECT_TRUE(model.View().plot.curve.empty() && !model.View().plot.texts.empty());
 }
 

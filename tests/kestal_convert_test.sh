@@ -140,7 +140,15 @@ for arguments in "200" "--from|XYZ|200" "--from" "--from|HV|--frm|200" \
     [[ $status == 2 && ! -s "$scratch/out" ]] && grep -q '^kestal-convert: ' "$scratch/err" &&
         grep -q -- '--from <' "$scratch/err" || fail "usage error '$arguments' (status $status)"
 done
-expect "version" 0 "kestal-convert $version" "" -- --version
+# The table's fingerprint, as --version shows it: the SHA-256 of the table as
+# --table --locale C writes it, and so of the published figures written so
+# under its line of captions.
+captions=$("$convert" --table --locale C | head -n 1)
+fingerprint=$(sha256sum <(echo "$captions"; published_lines . $'\t') | cut -d' ' -f1)
+expect "version" 0 "kestal-convert $version"$'\n'"Empreinte de la table (SHA-256) : $fingerprint" \
+    "" -- --version
+[[ $("$convert" --table --locale C | sha256sum | cut -d' ' -f1) == "$fingerprint" ]] ||
+    fail "the fingerprint is not that of --table --locale C"
 
 # The default locale: LC_ALL, then LC_NUMERIC, then LANG, French by default and
 # for C; --locale over them all.

@@ -4,56 +4,14 @@
 
 #include <algorithm>
 
+#include "app/text_wrap.hpp"
+
 namespace kestal {
 
 namespace {
 
 constexpr std::size_t kHelpWidth = 79;
 constexpr std::size_t kOptionColumn = 22;
-
-// Characters, not bytes: "É" takes one column on a terminal.
-std::size_t Columns(std::string_view utf8) {
-    return static_cast<std::size_t>(std::ranges::count_if(
-        utf8, [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
-}
-
-// `text` wrapped between words to `width` columns, each line after the first
-// behind `indent` columns of spaces; line breaks in `text` are kept.
-std::string Wrap(std::string_view text, std::size_t width, std::size_t indent, std::size_t used) {
-    std::string out;
-    std::size_t column = used;
-    bool lineStart = true;
-    while (!text.empty()) {
-        if (text.front() == '\n') {
-            out += '\n';
-            out.append(indent, ' ');
-            column = indent;
-            lineStart = true;
-            text.remove_prefix(1);
-            continue;
-        }
-        const std::size_t end = std::min(text.find_first_of(" \n"), text.size());
-        const std::string_view word = text.substr(0, end);
-        if (!lineStart && column + 1 + Columns(word) > width) {
-            out += '\n';
-            out.append(indent, ' ');
-            column = indent;
-            lineStart = true;
-        }
-        if (!lineStart) {
-            out += ' ';
-            ++column;
-        }
-        out.append(word);
-        column += Columns(word);
-        lineStart = false;
-        text.remove_prefix(end);
-        if (!text.empty() && text.front() == ' ') {
-            text.remove_prefix(1);
-        }
-    }
-    return out;
-}
 
 // The options, as getopt_long reads them and as the help lists them.
 enum OptionCode : int {
@@ -66,6 +24,8 @@ enum OptionCode : int {
     kHeader,
     kDetail,
     kTable,
+    kValidate,
+    kHtml,
 };
 
 struct OptionText {
@@ -98,6 +58,11 @@ constexpr OptionText kOptions[] = {
      "« ligne haute » (vides hors de la table)."},
     {"table", kTable, nullptr,
      "Écrit la table entière : une ligne d'en-tête, puis ses 97 lignes, sans --from ni VALEUR."},
+    {"validate", kValidate, nullptr,
+     "Vérifie Kestal et écrit son dossier de validation : chaque valeur de la table retrouvée, "
+     "l'ordre de la table, l'interpolation, les limites et les refus ; sort avec 0 si tout est "
+     "conforme, 1 sinon."},
+    {"html", kHtml, nullptr, "Avec --validate : le dossier en une page HTML à imprimer."},
 };
 
 constexpr const char* kDescription =
@@ -108,7 +73,9 @@ constexpr const char* kDescription =
     "Avec --column, lit un fichier délimité (CSV) sur l'entrée standard et recopie chaque ligne "
     "en y ajoutant les six autres échelles, de HV à Rm ; les champs entre guillemets sont lus "
     "sans leurs guillemets.\n"
-    "Avec --table, écrit toute la table de conversion, comme la fenêtre de la table la montre.";
+    "Avec --table, écrit toute la table de conversion, comme la fenêtre de la table la montre.\n"
+    "Avec --validate, vérifie Kestal et écrit le dossier de validation qu'un laboratoire "
+    "accrédité conserve.";
 
 // The options as typed, checked once getopt_long has sorted them out.
 struct TypedOptions {
@@ -121,6 +88,8 @@ struct TypedOptions {
     bool table = false;
     bool header = false;
     bool detail = false;
+    bool validate = false;
+    bool html = false;
     std::vector<std::string> values;
 };
 
@@ -177,6 +146,12 @@ std::optional<std::string> ReadOptions(const std::vector<std::string>& arguments
                 break;
             case kTable:
                 typed.table = true;
+                break;
+            case kValidate:
+                typed.validate = true;
+                break;
+            case kHtml:
+                typed.html = true;
                 break;
             case ':':
                 if (at.find('=') == std::string_view::npos) {
@@ -235,6 +210,18 @@ CommandLine ReadCommandLine(const std::vector<std::string>& arguments) {
         request.mode = ConvertMode::Version;
         return {request, {}};
     }
+    if (typed.html && !typed.validate) {
+        return Refused("--html va avec --validate");
+    }
+    if (typed.validate) {
+        if (typed.from || typed.column || typed.delimiter || typed.header || typed.detail ||
+            typed.table || !request.values.empty()) {
+            return Refused("--validate va sans --from, --column, --delimiter, --table ni VALEUR");
+        }
+        request.mode = ConvertMode::Validate;
+        request.html = typed.html;
+        return {request, {}};
+    }
     if (!typed.table && !typed.from) {
         return Refused("l'option --from est obligatoire");
     }
@@ -279,7 +266,7 @@ CommandLine ReadCommandLine(const std::vector<std::string>& arguments) {
 }
 
 std::string UsageText() {
-    std::string out = Wrap(kDescription, kHelpWidth, 0, 0);
+    std::string out = Wrap(std::string_view(kDescription), kHelpWidth);
     out += "\n\nUtilisation : kestal-convert [OPTION...] [VALEUR...]\n\nOptions :\n";
     for (const OptionText& text : kOptions) {
         std::string left = "  ";
@@ -297,7 +284,8 @@ std::string UsageText() {
         } else {
             out.append(kOptionColumn - Columns(left), ' ');
         }
-        out += Wrap(text.description, kHelpWidth, kOptionColumn, kOptionColumn) + '\n';
+        out += Wrap(std::string_view(text.description), kHelpWidth, kOptionColumn, kOptionColumn) +
+               '\n';
     }
     return out;
 }

@@ -16,6 +16,7 @@ enum class ConvertMode {
     Values,       // --from, values as arguments or one per line of standard input
     Spreadsheet,  // --from --column: one field of each line of a delimited file
     Table,        // --table: the whole table
+    Validate,     // --validate: the validation record
     Help,
     Version,
 };
@@ -28,6 +29,7 @@ struct ConvertRequest {
     char delimiter = '\t';
     bool header = false;
     bool detail = false;
+    bool html = false;                // --validate as a page to print
     std::vector<std::string> values;  // UTF-8
 };
 

@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "text_encoding.hpp"
+#include "app/text_encoding.hpp"
 
 namespace kestal {
 
@@ -69,22 +69,6 @@ std::optional<std::string_view> CsvField(std::string_view line, char delimiter, 
         }
         start = end + 1;
     }
-}
-
-void AppendCsvField(std::string_view field, char delimiter, std::string& out) {
-    if (field.find(delimiter) == std::string_view::npos &&
-        field.find('"') == std::string_view::npos) {
-        out.append(field);
-        return;
-    }
-    out.push_back('"');
-    for (const char c : field) {
-        if (c == '"') {
-            out.push_back('"');
-        }
-        out.push_back(c);
-    }
-    out.push_back('"');
 }
 
 CsvRows::CsvRows(const ConversionEngine& engine, const ConversionTable& table, Scale source,

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/table_lines.hpp"
 #include "batch_rows.hpp"
 #include "conversion/conversion_table.hpp"
 
@@ -21,10 +22,6 @@ namespace kestal {
 // then point into.
 std::optional<std::string_view> CsvField(std::string_view line, char delimiter, std::size_t index,
                                          std::string& scratch);
-
-// Appends `field`, in double quotes with its own quotes doubled only if it
-// holds the delimiter or a quote: "57,6" needs them under a comma delimiter.
-void AppendCsvField(std::string_view field, char delimiter, std::string& out);
 
 // Lines of a spreadsheet export, each kept as it is, with the six other
 // scales' texts appended, in the order HV to Rm, converted from one field.

@@ -3,14 +3,18 @@
 #include <charconv>
 #include <optional>
 
+#include "app/table_fingerprint.hpp"
+#include "app/table_lines.hpp"
+#include "app/text_encoding.hpp"
+#include "app/validation_checks.hpp"
 #include "batch_rows.hpp"
 #include "command_line.hpp"
 #include "conversion/conversion_engine.hpp"
 #include "conversion/version.hpp"
 #include "csv_rows.hpp"
 #include "line_reader.hpp"
+#include "record_context.hpp"
 #include "system_numbers.hpp"
-#include "table_lines.hpp"
 #include "text_output.hpp"
 
 namespace kestal {
@@ -149,6 +153,22 @@ int ConvertValues(Streams& streams, const ConvertRequest& request, const Convers
     return Finish(streams, status);
 }
 
+// The validation record, of the built-in table through the program's own
+// key-release run: 0 when it says CONFORME.
+int Validate(Streams& streams, const ConvertRequest& request, NumberSymbols symbols) {
+    const ConversionEngine engine(std::move(symbols));
+    const ValidationChecks checks =
+        RunValidationChecks(ConversionTable::BuiltIn(), engine.Numbers(), TypingThrough(engine));
+    std::string name = request.locale ? *request.locale : SystemLocaleName();
+    std::u16string numbers;
+    Utf8ToUtf16(name.empty() ? "français, faute de locale" : name, numbers);
+    const RecordContext context = ToolRecordContext(numbers);
+    const std::u16string record = request.html ? RecordHtml(checks, context, engine.Numbers())
+                                               : RecordText(checks, context, engine.Numbers());
+    AppendUtf8(record, streams.out.Pending());
+    return Finish(streams, checks.Conforms() ? kExitOk : kExitBadValue);
+}
+
 }  // namespace
 
 int KestalConvert(const std::vector<std::string>& arguments, std::FILE* in, std::FILE* out,
@@ -168,6 +188,8 @@ int KestalConvert(const std::vector<std::string>& arguments, std::FILE* in, std:
         case ConvertMode::Version:
             streams.out.Append("kestal-convert ");
             streams.out.Append(kVersion);
+            streams.out.Append("\nEmpreinte de la table (SHA-256) : ");
+            streams.out.Append(TableFingerprint());
             streams.out.Append("\n");
             return Finish(streams, kExitOk);
         default:
@@ -180,8 +202,12 @@ int KestalConvert(const std::vector<std::string>& arguments, std::FILE* in, std:
             return UsageError(streams, "locale inconnue : " + *request.locale);
         }
     }
+    if (request.mode == ConvertMode::Validate) {
+        return Validate(streams, request, *std::move(symbols));
+    }
     if (request.mode == ConvertMode::Table) {
-        streams.out.Append(TableLines(NumberText(*symbols), request.delimiter));
+        streams.out.Append(
+            TableLines(ConversionTable::BuiltIn(), NumberText(*symbols), request.delimiter));
         return Finish(streams, kExitOk);
     }
     const ConversionEngine engine(*std::move(symbols), ConversionTable::BuiltIn());

@@ -5,7 +5,7 @@
 //   command_line     the options, read with CLI11
 //   system_numbers   the number conventions of the system
 //   line_reader      the input's lines, LF or CRLF
-//   batch_rows, csv_rows, table_lines   the rows written
+//   batch_rows, csv_rows, app/table_lines   the rows written
 //   text_output      the output, in the system's line ends and, on a Windows
 //                    console, in UTF-16
 

@@ -4,6 +4,7 @@
 // library's locale, on Windows the user's regional settings.
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "conversion/number_symbols.hpp"
@@ -15,15 +16,14 @@ namespace kestal {
 // system does not have (the program is French and asks for a decimal comma).
 NumberSymbols SystemNumberSymbols();
 
+// The name of the locale SystemNumberSymbols() follows; "" for the French
+// conventions taken where none is set.
+std::string SystemLocaleName();
+
 // The conventions of a locale named as the system names them ("fr_FR",
 // "en_US.UTF-8"; on Windows "fr-FR" or "fr_FR" alike); C and POSIX write a
 // decimal point. None for a name the system does not know.
 std::optional<NumberSymbols> NumberSymbolsNamed(std::string_view name);
-
-// The decimal point of C and POSIX, with the ASCII signs.
-inline NumberSymbols CNumberSymbols() {
-    return {u".", u"-", u"+", u"e"};
-}
 
 // Whether `name`, up to its codeset or modifier, is C or POSIX.
 inline bool NamesC(std::string_view name) {

@@ -73,18 +73,20 @@ std::optional<NumberSymbols> NumberSymbolsNamed(std::string_view name) {
     return std::nullopt;
 }
 
-NumberSymbols SystemNumberSymbols() {
+std::string SystemLocaleName() {
     for (const char* variable : {"LC_ALL", "LC_NUMERIC", "LANG"}) {
         const char* value = std::getenv(variable);
         if (value == nullptr || *value == '\0') {
             continue;
         }
-        if (NamesC(value)) {
-            break;
-        }
-        return NumberSymbolsNamed(value).value_or(FrenchNumberSymbols());
+        return NamesC(value) || !NumberSymbolsNamed(value) ? std::string() : std::string(value);
     }
-    return FrenchNumberSymbols();
+    return {};
+}
+
+NumberSymbols SystemNumberSymbols() {
+    const std::string name = SystemLocaleName();
+    return name.empty() ? FrenchNumberSymbols() : *NumberSymbolsNamed(name);
 }
 
 }  // namespace kestal

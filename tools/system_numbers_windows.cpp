@@ -11,6 +11,13 @@ NumberSymbols SystemNumberSymbols() {
     return UserNumberSymbols();
 }
 
+std::string SystemLocaleName() {
+    wchar_t name[LOCALE_NAME_MAX_LENGTH] = {};
+    const int length = GetUserDefaultLocaleName(name, LOCALE_NAME_MAX_LENGTH);
+    // Locale names are ASCII.
+    return length > 1 ? std::string(name, name + length - 1) : std::string();
+}
+
 std::optional<NumberSymbols> NumberSymbolsNamed(std::string_view name) {
     if (NamesC(name)) {
         return CNumberSymbols();

@@ -27,6 +27,7 @@
 #include <string>
 #include <vector>
 
+#include "app/table_fingerprint.hpp"
 #include "app/table_window_model.hpp"
 #include "app/win32/colours.hpp"
 #include "app/win32/control_ids.hpp"
@@ -329,8 +330,11 @@ void LabNotes(const Program& program) {
     std::u16string report;
     WaitFor([&] { return !(report = TakeClipboard()).empty(); });
     PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 1);  // still open if the entry was greyed
-    Check(report.find(Crlf(u"\n57,6 HRC (valeur convertie de 645 HV ; table Kestal 1.00 d'après "
-                           u"NF A 03-172 et NF A 03-173, lignes 79 et 80)\n")) != report.npos,
+    const std::string digits(ShortTableFingerprint());
+    Check(report.find(Crlf(u"\n57,6 HRC (valeur convertie de 645 HV ; table Kestal 1.00 (empreinte " +
+                           std::u16string(digits.begin(), digits.end()) +
+                           u") d'après NF A 03-172 et NF A 03-173, lignes 79 et 80)\n")) !=
+              report.npos,
           "Copier pour un rapport copies the report, in CRLF lines");
 
     // Emptied by hand, the boxes still have a report behind them: neither copy gives it.

@@ -1,8 +1,7 @@
-#include "table_lines.hpp"
+#include "app/table_lines.hpp"
 
 #include "app/table_contents.hpp"
-#include "csv_rows.hpp"
-#include "text_encoding.hpp"
+#include "app/text_encoding.hpp"
 
 namespace kestal {
 
@@ -24,14 +23,30 @@ void AppendLine(const Fields& fields, char delimiter, std::string& out) {
 
 }  // namespace
 
-std::string TableLines(const NumberText& numbers, char delimiter) {
+void AppendCsvField(std::string_view field, char delimiter, std::string& out) {
+    if (field.find(delimiter) == std::string_view::npos &&
+        field.find('"') == std::string_view::npos) {
+        out.append(field);
+        return;
+    }
+    out.push_back('"');
+    for (const char c : field) {
+        if (c == '"') {
+            out.push_back('"');
+        }
+        out.push_back(c);
+    }
+    out.push_back('"');
+}
+
+std::string TableLines(const ConversionTable& table, const NumberText& numbers, char delimiter) {
     std::array<std::u16string_view, kTableColumns> captions;
     for (std::size_t k = 0; k < captions.size(); ++k) {
         captions[k] = TableColumns()[k].caption;
     }
     std::string out;
     AppendLine(captions, delimiter, out);
-    for (const TableRow& row : TableRows(ConversionTable::BuiltIn(), numbers)) {
+    for (const TableRow& row : TableRows(table, numbers)) {
         AppendLine(row, delimiter, out);
     }
     return out;

@@ -1,4 +1,4 @@
-#include "text_encoding.hpp"
+#include "app/text_encoding.hpp"
 
 #include <algorithm>
 
