@@ -44,6 +44,13 @@ std::u16string Quoted(std::u16string_view text) {
     return u"« " + std::u16string(text) + u" »";
 }
 
+// "HV : « 235,0 » au lieu de « 240,0 »", "HV : une case vide au lieu de ...".
+std::u16string Instead(std::u16string_view box, std::u16string_view got,
+                       std::u16string_view expected) {
+    return std::u16string(box) + u" : " + (got.empty() ? u"une case vide" : Quoted(got)) +
+           (expected.empty() ? u" au lieu d'une case vide" : u" au lieu de " + Quoted(expected));
+}
+
 // The rows of `scale` that hold a value, 1 to 100 in order.
 std::vector<int> RowsWithValues(const ConversionTable& table, Scale scale) {
     std::vector<int> rows;
@@ -98,7 +105,7 @@ private:
             const TypedBoxes shown = m_typing(source, typed);
             ++m_checks.typedRows;
             const std::u16string where =
-                u"ligne " + Ascii(std::to_string(row)) + u", " + In(source, typed) + u" : ";
+                u"ligne " + Ascii(std::to_string(row)) + u", " + In(source, typed) + u", ";
             if (shown.refused) {
                 m_checks.reproduced.faults.push_back(where + u"refusé par le message d'erreur");
                 continue;
@@ -109,9 +116,8 @@ private:
                     Cell(target, row) != 0 ? Figure(target, row) : std::u16string();
                 const std::u16string& got = shown.texts[ColumnOf(target)];
                 if (got != expected) {
-                    m_checks.reproduced.faults.push_back(where + Ascii(ScaleName(target)) + u" " +
-                                                         Quoted(got) + u" au lieu de " +
-                                                         Quoted(expected));
+                    m_checks.reproduced.faults.push_back(
+                        where + Instead(Ascii(ScaleName(target)), got, expected));
                 }
             }
         }
@@ -171,7 +177,7 @@ private:
             ++m_checks.midpoints;
             const std::u16string where = In(source, typed) + u" (lignes " +
                                          Ascii(std::to_string(lower)) + u" et " +
-                                         Ascii(std::to_string(upper)) + u") : ";
+                                         Ascii(std::to_string(upper)) + u"), ";
             if (shown.refused) {
                 m_checks.interpolation.faults.push_back(where + u"refusé par le message d'erreur");
                 continue;
@@ -183,8 +189,8 @@ private:
                     ++m_checks.limits.checked;
                     if (!got.empty()) {
                         m_checks.limits.faults.push_back(
-                            where + targetName + u" " + Quoted(got) +
-                            u" alors que la table n'en donne pas sur l'une des deux lignes");
+                            where + Instead(targetName, got, {}) +
+                            u" : la table n'en donne pas sur l'une des deux lignes");
                     }
                     continue;
                 }
@@ -198,7 +204,7 @@ private:
                 }
                 if (got != low && got != high) {
                     m_checks.interpolation.faults.push_back(
-                        where + targetName + u" " + Quoted(got) + u" au lieu de " + Quoted(high) +
+                        where + Instead(targetName, got, high) +
                         (middle.low != middle.high ? u" ou " + Quoted(low) : std::u16string()) +
                         u", milieu exact " + HundredthsText(middle.hundredths, m_symbols));
                 }

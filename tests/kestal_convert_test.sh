@@ -133,7 +133,8 @@ for arguments in "200" "--from|XYZ|200" "--from" "--from|HV|--frm|200" \
     "--from|HV|--column|1x" "--from|HV|--column|1|200" "--from|HV|--header" \
     "--from|HV|--column|1|--delimiter|;;" "--from|HV|--column|1|--delimiter|\"" \
     "--from|HV|--column|1|--delimiter"$'|\n' "--table|200" "--table|--from|HV" \
-    "--table|--column|1"; do
+    "--table|--column|1" "--validate|--from|HV" "--validate|--column|1" "--validate|200" \
+    "--html"; do
     # shellcheck disable=SC2086
     (IFS='|' && exec "$convert" $arguments) </dev/null >"$scratch/out" 2>"$scratch/err"
     status=$?
@@ -158,6 +159,15 @@ for case in "|,|" "LANG=C|,|" "LC_ALL=en_US.UTF-8|.|" "LC_NUMERIC=en_US.UTF-8|.|
     environment=(${variable:+"$variable"})
     expect "$case" 0 "$header"$'\n'"200${point}0"$'\t'"190${point}0"$'\t\t'"91${point}8"$'\t\t\t'"650${point}0" \
         "" -- ${locale:+--locale "$locale"} --from HV "200${point}0"
+done
+
+# The validation record: CONFORME and status 0 over the built-in table, as text
+# and as a page, with the table's fingerprint in its identification.
+for form in "" --html; do
+    env -u LC_ALL -u LC_NUMERIC -u LANG "$convert" --validate $form >"$scratch/out"
+    status=$?
+    [[ $status == 0 ]] && grep -q 'CONFORME' "$scratch/out" && ! grep -q 'NON CONFORME' "$scratch/out" &&
+        grep -q "$fingerprint" "$scratch/out" || fail "validation record $form (status $status)"
 done
 
 ((failures == 0)) && echo "kestal-convert: all cases pass"
