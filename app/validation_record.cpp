@@ -208,7 +208,7 @@ constexpr std::u16string_view kStyle =
 std::u16string RecordText(const ValidationChecks& checks, const RecordContext& context,
                           const NumberText& numbers) {
     const Record record = RecordOf(checks, context, numbers);
-    std::u16string out = Underlined(record.title, u'=');
+    std::u16string out = Underlined(record.title, u'=') + u"Résultat : " + record.verdict + u"\n";
     for (const Section& section : record.sections) {
         out += u"\n" + Underlined(section.title, u'-');
         if (!section.checks.empty()) {
@@ -246,7 +246,7 @@ std::u16string RecordHtml(const ValidationChecks& checks, const RecordContext& c
         u"<title>" +
         Escaped(record.title) + u" " + Escaped(context.when) + u"</title>\n<style>" +
         std::u16string(kStyle) + u"</style></head>\n<body>\n<h1>" + Escaped(record.title) +
-        u"</h1>\n";
+        u"</h1>\n<p class=\"verdict\">" + Escaped(record.verdict) + u"</p>\n";
     for (const Section& section : record.sections) {
         out += u"<section><h2>" + Escaped(section.title) + u"</h2>\n";
         if (section.listsFaults) {
