@@ -79,8 +79,9 @@ export class TableWindow {
     // Drawn again for the size it is shown at, where that is not its design's.
     this.#resizing = new ResizeObserver(() => this.#fitPlot());
     this.#resizing.observe(this.#plot);
-    if (document.documentElement.classList.contains('narrow')) {
-      dialog.scrollIntoView({block: 'start'});
+    // Below the main window, where there is no room beside it: brought into view.
+    if (dialog.getBoundingClientRect().top >= this.#main.getBoundingClientRect().bottom) {
+      dialog.scrollIntoView({block: 'nearest'});
     }
   }
 

@@ -4,7 +4,7 @@ real key, mouse and touch events and read back as a user sees it (and as a
 screen reader hears it, with axe-core injected into it): the site served from
 127.0.0.1 and the one-file page opened from disk.
 
-    page_test.py SITE_DIR KESTAL_HTML CONVERSIONS_TXT DESCRIPTION_JSON
+    page_test.py SITE_DIR KESTAL_HTML CONVERSIONS_TXT DESCRIPTION_JSON [TEST ...]
 """
 import functools
 import http.server
@@ -507,8 +507,10 @@ class PageTest(unittest.TestCase):
             self.assertLessEqual(scrolled, shown)
         names = [c["name"] for c in FORM1["controls"] if c["kind"] == "box"]
         names += [c["caption"] for c in FORM1["controls"] if c["kind"] == "box"]
-        for width, height in (PHONE, (PHONE[0], 400), (320, 640)):
-            with self.subTest(width=width, height=height), self.screen(width, height, True):
+        # A phone, with its keyboard up, at 320 px; a desktop zoomed to 200 %.
+        for width, height, phone in (PHONE + (True, ), (PHONE[0], 400, True), (320, 640, True),
+                                     (640, 450, False)):
+            with self.subTest(width=width, height=height), self.screen(width, height, phone):
                 self.open()
                 self.type(0, "645")
                 self.keys(Keys.F8)
@@ -527,6 +529,30 @@ class PageTest(unittest.TestCase):
                 box = self.rect("Text1")
                 self.assertTrue(-1 < box["top"] and box["bottom"] < height + 1, box)
                 self.assertEqual(self.table()["status"], self.boxes("title")[0])
+
+    def test_forced_colours_keep_the_table_windows_marks(self):
+        """Under the user's own colours the rows a run went by, the target's header and the
+        typed value on the curve still stand out from the rest, and the source column's
+        header is still bold."""
+        self.cdp("Emulation.setEmulatedMedia",
+                 features=[{"name": "forced-colors", "value": "active"}])
+        try:
+            self.open()
+            self.type(0, "645")
+            self.keys(Keys.F8)
+            self.wait(self.table, "the table window")
+            marks = self.js("""
+                const w = document.getElementById('TableWindow'), style = s =>
+                    getComputedStyle(w.querySelector(s));
+                return [[style('tr.hit td').backgroundColor, style('tr:not(.hit) td').backgroundColor],
+                        [style('[aria-pressed=true]').backgroundColor,
+                         style('[aria-pressed=false]').backgroundColor],
+                        [style('circle.mark').fill, style('circle.curve').fill],
+                        [style('th.source').fontWeight, style('th:not(.source)').fontWeight]];""")
+            for (marked, other), what in zip(marks, ("rows", "target", "mark", "source")):
+                self.assertNotEqual(marked, other, what)
+        finally:
+            self.cdp("Emulation.setEmulatedMedia", features=[])
 
     def axe(self):
         """axe-core's findings on the page as it stands: "rule: element, ..." for each."""
@@ -655,4 +681,4 @@ class PageTest(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    unittest.main(argv=sys.argv[:1], verbosity=2)
+    unittest.main(argv=sys.argv[:1] + sys.argv[5:], verbosity=2)
