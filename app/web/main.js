@@ -10,7 +10,9 @@ import {numberSymbols} from './numbers.js';
 function moduleSource() {
   const inside = document.getElementById('kestal-module');
   if (inside) {
-    const text = atob(inside.textContent.trim());
+    const base64 = inside.textContent.trim();
+    if (Uint8Array.fromBase64) return Promise.resolve(Uint8Array.fromBase64(base64));
+    const text = atob(base64);
     const bytes = new Uint8Array(text.length);
     for (let k = 0; k < text.length; k++) bytes[k] = text.charCodeAt(k);
     return Promise.resolve(bytes);
