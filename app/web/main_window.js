@@ -11,7 +11,6 @@ import {showMessage} from './message.js';
 import {TableWindow} from './table_window.js';
 import {buildWindow, pixelsOf} from './window_view.js';
 
-
 // A touch keyboard names no key: key code 229, key "Unidentified".
 const isUnidentified = (event) => event.keyCode === 229 || event.key === 'Unidentified';
 

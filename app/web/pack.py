@@ -25,9 +25,11 @@ import sys
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent.parent))
 import program_icon  # noqa: E402
 
-# The smaller is also the page's icon and its windows' caption icon, sharp on
-# a phone's screen however the window is scaled.
-ICON_SIZES = (192, 512)
+# The page's icon and its windows' caption icon, sharp on a phone's screen
+# however the window is scaled, and small enough to draw at once; the larger
+# two are the installed app's.
+PAGE_ICON = 64
+ICON_SIZES = (PAGE_ICON, 192, 512)
 THEME = "#008888"  # the icon's teal
 
 
@@ -90,7 +92,7 @@ def main():
         "lang": "fr", "start_url": "./", "scope": "./", "display": "standalone",
         "background_color": THEME, "theme_color": THEME,
         "icons": [{"src": f"icon-{size}.png", "sizes": f"{size}x{size}", "type": "image/png"}
-                  for size in ICON_SIZES],
+                  for size in ICON_SIZES if size > PAGE_ICON],
     }
     (site / "kestal.webmanifest").write_text(
         json.dumps(manifest, ensure_ascii=False, indent=2) + "\n", encoding="utf-8")
@@ -105,7 +107,7 @@ def main():
 
     # The one file.
     style = (source / "style.css").read_text(encoding="utf-8")
-    icon = "data:image/png;base64," + base64.b64encode(icons[192]).decode()
+    icon = "data:image/png;base64," + base64.b64encode(icons[PAGE_ICON]).decode()
     module = base64.b64encode(pathlib.Path(args.module).read_bytes()).decode()
     policy = (f"default-src 'none'; script-src 'sha256-{digest(script)}' 'wasm-unsafe-eval'; "
               f"style-src 'sha256-{digest(style)}'; img-src data:; base-uri 'none'; "
@@ -113,7 +115,7 @@ def main():
     one = page
     site_policy = re.search(r'Content-Security-Policy" content="([^"]*)"', one).group(1)
     one = replace_once(one, site_policy, policy)
-    one = replace_once(one, 'href="icon-192.png"', f'href="{icon}"')
+    one = replace_once(one, f'href="icon-{PAGE_ICON}.png"', f'href="{icon}"')
     one = replace_once(one, '<link rel="manifest" href="kestal.webmanifest">\n', "")
     one = replace_once(one, '<link rel="stylesheet" href="style.css">', inline("style", style))
     one = replace_once(one, '<script type="module" src="main.js"></script>',
