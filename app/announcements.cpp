@@ -48,10 +48,12 @@ std::u16string EmptiedAnnouncement() {
 }
 
 std::u16string TableOpenedAnnouncement() {
-    const std::string key = "F" + std::to_string(kShowInTableFunctionKey);
+    std::u16string key = u"F";
+    for (const char digit : std::to_string(kShowInTableFunctionKey)) {
+        key += static_cast<char16_t>(digit);
+    }
     return u"Fenêtre «\u00a0" + std::u16string(TableWindowDescription().caption) +
-           u"\u00a0» ouverte : " + std::u16string(key.begin(), key.end()) +
-           u" y mène, Échap la ferme.";
+           u"\u00a0» ouverte : " + key + u" y mène, Échap la ferme.";
 }
 
 }  // namespace kestal
