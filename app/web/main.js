@@ -1,5 +1,5 @@
-// Start-up: the module asked for and compiled as it arrives while the page
-// reads the browser's number conventions, then the main window built from its
+// Start-up: the module compiled as it arrives while the page reads the
+// browser's number conventions, then the main window built from its
 // description for them, loaded, and ready for a key in the HV box.
 
 import {loadKestal} from './kestal.js';
@@ -24,7 +24,9 @@ function moduleSource() {
 }
 
 const main = new MainWindow(document.getElementById('Form1'));
-const loading = moduleSource().then((source) => loadKestal(source, main));
+// Compiling from here on, away from the page's thread, which meanwhile reads
+// the number conventions: a language's first number format is slow to make.
+const loading = loadKestal(await moduleSource(), main);
 const symbols = numberSymbols(navigator.languages);
 const kestal = await loading;
 main.build(kestal.start(symbols), kestal);

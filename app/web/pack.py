@@ -1,13 +1,14 @@
 #!/usr/bin/env python3
 """Build step: the page, twice over.
 
-    site/        the page as separate files for any static web server: the
-                 script (bundled by esbuild, one request), the style, the
-                 module, its web app manifest, icons and a service worker that
-                 keeps them all
-    kestal.html  the same page as one self-contained file: style, script,
-                 module and icon inside it, and a Content-Security-Policy that
-                 allows only what it carries
+    site/        the page for any static web server: its style and script
+                 (bundled by esbuild) inside it, so that the module is the one
+                 request it waits for, beside its web app manifest, icons and
+                 a service worker that keeps them all
+    kestal.html  the same page as one self-contained file, the module and
+                 the icon inside it too
+Each has a Content-Security-Policy that allows only what it carries and, for
+the site, its own files.
 
 Captions come from the built module itself (describe.mjs), as the page gets them.
 """
@@ -72,18 +73,28 @@ def main():
         [args.esbuild, str(source / "main.js"), "--bundle", "--format=esm", "--minify",
          "--target=es2022", "--log-level=warning"],
         check=True, capture_output=True, text=True).stdout.strip()
+    style = (source / "style.css").read_text(encoding="utf-8")
     width, height, pixels = program_icon.read_xpm(args.icon)
     icons = {size: program_icon.png(size, width, height, pixels) for size in ICON_SIZES}
+    # Style and script inside the page, allowed by their hashes.
+    site_policy = re.search(r'Content-Security-Policy" content="([^"]*)"', page).group(1)
+    script_source = f"script-src 'sha256-{digest(script)}' 'wasm-unsafe-eval'"
+    style_source = f"style-src 'sha256-{digest(style)}'"
+    policy = site_policy.replace("script-src 'self' 'wasm-unsafe-eval'", script_source)
+    policy = policy.replace("style-src 'self'", style_source)
+    page = replace_once(page, site_policy, policy)
+    page = replace_once(page, '<link rel="stylesheet" href="style.css">', inline("style", style))
+    page = replace_once(page, '<script type="module" src="main.js"></script>',
+                        inline("script", script, ' type="module"'))
 
     # The site.
     shutil.rmtree(site, ignore_errors=True)
     site.mkdir(parents=True)
     # The module asked for with the script, not after it has run.
     preload = '<link rel="preload" href="kestal.wasm" as="fetch" crossorigin>\n'
-    (site / "index.html").write_text(replace_once(page, "</head>", preload + "</head>"),
+    manifest_link = '<link rel="manifest" href="kestal.webmanifest">\n'
+    (site / "index.html").write_text(replace_once(page, manifest_link, manifest_link + preload),
                                      encoding="utf-8")
-    (site / "main.js").write_text(script + "\n", encoding="utf-8")
-    shutil.copy(source / "style.css", site / "style.css")
     shutil.copy(args.module, site / "kestal.wasm")
     for size, data in icons.items():
         (site / f"icon-{size}.png").write_bytes(data)
@@ -105,21 +116,13 @@ def main():
                           f"const FILES = {json.dumps(['./'] + files)};")
     (site / "sw.js").write_text(worker, encoding="utf-8")
 
-    # The one file.
-    style = (source / "style.css").read_text(encoding="utf-8")
+    # The one file: nothing from anywhere.
     icon = "data:image/png;base64," + base64.b64encode(icons[PAGE_ICON]).decode()
     module = base64.b64encode(pathlib.Path(args.module).read_bytes()).decode()
-    policy = (f"default-src 'none'; script-src 'sha256-{digest(script)}' 'wasm-unsafe-eval'; "
-              f"style-src 'sha256-{digest(style)}'; img-src data:; base-uri 'none'; "
-              "form-action 'none'")
-    one = page
-    site_policy = re.search(r'Content-Security-Policy" content="([^"]*)"', one).group(1)
-    one = replace_once(one, site_policy, policy)
+    one = replace_once(page, policy, f"default-src 'none'; {script_source}; {style_source}; "
+                       "img-src data:; base-uri 'none'; form-action 'none'")
     one = replace_once(one, f'href="icon-{PAGE_ICON}.png"', f'href="{icon}"')
     one = replace_once(one, '<link rel="manifest" href="kestal.webmanifest">\n', "")
-    one = replace_once(one, '<link rel="stylesheet" href="style.css">', inline("style", style))
-    one = replace_once(one, '<script type="module" src="main.js"></script>',
-                       inline("script", script, ' type="module"'))
     one = replace_once(one, "</body>", inline(
         "script", module, ' type="application/octet-stream" id="kestal-module"') + "\n</body>")
     pathlib.Path(args.file).write_text(one, encoding="utf-8")
