@@ -9,10 +9,10 @@ void EmptyAllBoxes(ScaleBoxes& boxes) {
     boxes.SetNotes({});
 }
 
-void RunKeyRelease(const ConversionEngine& engine, Scale source, ScaleBoxes& boxes) {
+RunOutcome RunKeyRelease(const ConversionEngine& engine, Scale source, ScaleBoxes& boxes) {
     const std::u16string text = boxes.Text(source);
     if (text.empty()) {
-        return;
+        return RunOutcome::NothingTyped;
     }
     ConversionReasons reasons;
     std::array<std::u16string, kScaleCount> shown;
@@ -27,9 +27,10 @@ void RunKeyRelease(const ConversionEngine& engine, Scale source, ScaleBoxes& box
     if (outcome == ConversionOutcome::ConversionFailure) {
         boxes.ShowNotANumber();
         EmptyAllBoxes(boxes);
-        return;
+        return RunOutcome::NotANumber;
     }
     boxes.SetNotes(NotesOf(reasons, text, shown, engine.Numbers()));
+    return RunOutcome::Converted;
 }
 
 std::u16string SevenValues(const ScaleBoxes& boxes) {

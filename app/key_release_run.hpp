@@ -27,12 +27,14 @@ public:
 // Empties the seven boxes, HV to Rm, and their notes.
 void EmptyAllBoxes(ScaleBoxes& boxes);
 
+enum class RunOutcome { NothingTyped, Converted, NotANumber };
+
 // What a key release in the box of `source` does. An empty box converts
 // nothing and leaves the other boxes as they are. A number writes the six
 // targets in TargetOrder as each is complete, then the notes on all seven.
 // Anything else shows the failure message, then empties all seven boxes, the
 // typed one too.
-void RunKeyRelease(const ConversionEngine& engine, Scale source, ScaleBoxes& boxes);
+RunOutcome RunKeyRelease(const ConversionEngine& engine, Scale source, ScaleBoxes& boxes);
 
 // What "Copier les sept valeurs" copies from the boxes; "" when all are empty,
 // where neither copy has anything to give.

@@ -37,7 +37,9 @@ TableWindowModel::TableWindowModel(NumberText numbers, const ConversionTable& ta
     : m_numbers(std::move(numbers)),
       m_table(table),
       m_rows(TableRows(table, m_numbers)),
-      m_status(TableIdentity()) {
+      m_status(TableIdentity()),
+      m_plotWidth(PlotRect().width),
+      m_plotHeight(PlotRect().height) {
     Show();
 }
 
@@ -69,8 +71,16 @@ void TableWindowModel::ChooseNext(int step) {
     Choose(column);
 }
 
+void TableWindowModel::ResizePlot(int width, int height) {
+    // Nothing sensible is drawn in less than the plot's margins.
+    constexpr int kSmallest = 1500;
+    m_plotWidth = std::max(width, kSmallest);
+    m_plotHeight = std::max(height, kSmallest);
+    Show();
+}
+
 void TableWindowModel::Show() {
-    const TwipsRect& plot = PlotRect();
+    const TwipsRect plot{0, 0, m_plotWidth, m_plotHeight};
     m_view = TableRunView();
     m_view.status = m_status;
     if (!m_run) {

@@ -42,6 +42,9 @@ public:
     void Choose(int column);
     // The next (+1) or previous (-1) target to the right or left, going round.
     void ChooseNext(int step);
+    // The curve drawn `width` by `height` twips, where a front end shows the
+    // plot at another size than the window's description (a phone's width).
+    void ResizePlot(int width, int height);
 
 private:
     void Show();
@@ -52,6 +55,8 @@ private:
     std::optional<ConversionReasons> m_run;
     std::u16string m_status;
     std::optional<Scale> m_chosen;
+    int m_plotWidth;
+    int m_plotHeight;
     TableRunView m_view;
 };
 

@@ -1,13 +1,16 @@
 #!/usr/bin/python3
 """The page as a phone shows it, for the README: kestal.html in headless
 Chromium at 360 x 740 CSS pixels, two device pixels to one, as a mobile
-browser with touch, under French, with 645 typed in the HV box.
+browser with touch, under French, with 645 typed in the HV box and the table
+window opened by F8: the whole column the phone scrolls through, the main
+window above the table window.
 
     /usr/bin/python3 scripts/web_screenshot.py KESTAL_HTML OUT_PNG
 
 Debian's selenium (python3-selenium) belongs to /usr/bin/python3; the browser
 is Debian's chromium with its chromium-driver.
 """
+import base64
 import pathlib
 import shutil
 import sys
@@ -16,6 +19,7 @@ import tempfile
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import WebDriverWait
 
 WIDTH, HEIGHT, SCALE = 360, 740, 2
@@ -56,7 +60,14 @@ def main():
         values = f"return {BOXES}.map((id) => document.getElementById(id).value)"
         wait.until(lambda d: d.execute_script(values)[0] == "645" and any(
             d.execute_script(values)[1:]))
-        out.write_bytes(driver.get_screenshot_as_png())
+        ActionChains(driver).send_keys(Keys.F8).perform()
+        wait.until(lambda d: d.execute_script(
+            "return document.querySelectorAll('#TableWindow tr.hit').length > 0"))
+        height = driver.execute_script("return document.documentElement.scrollHeight")
+        shot = driver.execute_cdp_cmd("Page.captureScreenshot", {
+            "captureBeyondViewport": True,
+            "clip": {"x": 0, "y": 0, "width": WIDTH, "height": height, "scale": 1}})
+        out.write_bytes(base64.b64decode(shot["data"]))
     finally:
         if driver:
             driver.quit()

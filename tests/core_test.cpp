@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/announcements.hpp"
 #include "app/box_notes.hpp"
 #include "app/key_strokes.hpp"
 #include "app/table_fingerprint.hpp"
@@ -185,6 +186,29 @@ TEST(Notes, ReportInTheWindowsOrder) {
             previous = ColumnOf(*scale);
         }
         EXPECT_EQ(count, lines) << ScaleName(source);
+    }
+}
+
+// What a screen reader hears after a run: the typed value, every other box's
+// figure under its own caption in the window's order, then the empty ones.
+TEST(Announcements, FiguresWithTheirCaptionsThenTheEmptyBoxes) {
+    for (const auto& [source, boxes, said] :
+         std::vector<std::tuple<Scale, const char*, const char*>>{
+             {HV, "200|190,0||91,8|||650,0",
+              "HV 200 : HBS / HBW 190,0 ; HRB 91,8 ; Rm 650,0 ; vides : HRA, HRC, HRD."},
+             {HRC, "240,0|228,0|60,7||20,3|40,3|770,0",
+              "HRC 20,3 : HV 240,0 ; HBS / HBW 228,0 ; HRA 60,7 ; HRD 40,3 ; Rm 770,0 ; vides : "
+              "HRB."},
+             {Rm, "||||||279", "Rm 279 : les six autres cases sont vides."},
+         }) {
+        std::array<std::u16string, kScaleCount> shown;
+        std::istringstream texts(boxes);
+        for (std::u16string& box : shown) {
+            std::string text;
+            std::getline(texts, text, '|');
+            box = U16(text.c_str());
+        }
+        EXPECT_EQ(Narrow(RunAnnouncement(source, shown)), said);
     }
 }
 

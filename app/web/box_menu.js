@@ -106,7 +106,8 @@ export class BoxMenu {
     menu.className = 'menu';
     applyFont(menu, this.#page.windows[0].font);
     menu.setAttribute('role', 'menu');
-    menu.setAttribute('aria-label', box.getAttribute('aria-labelledby') ?? '');
+    // Named as its box is, after the box's scale.
+    menu.setAttribute('aria-labelledby', box.getAttribute('aria-labelledby'));
     if (box.title) {
       const reason = document.createElement('p');
       reason.className = 'reason';
@@ -126,7 +127,8 @@ export class BoxMenu {
     menu.append(this.#item(this.#page.showInTable, true, () => this.#main.showInTable()));
 
     menu.addEventListener('keydown', (event) => this.#key(event));
-    document.body.append(menu);
+    // In its box's window, whose landmark and scale it takes.
+    box.closest('.window').append(menu);
     // Within the screen, at the pointer or below the box.
     const room = document.documentElement;
     menu.style.left = `${Math.max(0, Math.min(x, room.clientWidth - menu.offsetWidth))}px`;

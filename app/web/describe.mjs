@@ -12,7 +12,8 @@ const page = {
   setBoxText: ignore,
   showNotANumber: ignore,
   setNotes: ignore,
-  setTableView: ignore
+  setTableView: ignore,
+  announce: ignore
 };
 const kestal = await loadKestal(await readFile(process.argv[2]), page);
 process.stdout.write(JSON.stringify(kestal.start(numberSymbols([]))));

@@ -8,6 +8,7 @@
 #include "app/web/page_mailbox.hpp"
 #include "app/web/table_window_json.hpp"
 #include "app/web/web_page.hpp"
+#include "app/window_description.hpp"
 
 #define KESTAL_EXPORT(name) extern "C" [[clang::export_name(#name)]]
 
@@ -33,15 +34,22 @@ int ToOutbox(std::u16string text) {
     return static_cast<int>(Outbox().size());
 }
 
+enum class Chosen { Nothing, Target };
+
 // What `action` makes of the open table window, its new view in the outbox;
-// 0 while there is no such window.
+// 0 while there is no such window. Where the user chose a target that the
+// plot did not show, the page says what it shows now.
 template <typename Action>
-int OnTable(Action action) {
+int OnTable(Action action, Chosen chosen = Chosen::Nothing) {
     TableWindowModel* table = Page() ? Page()->Table() : nullptr;
     if (!table) {
         return 0;
     }
+    const std::optional<Scale> shown = table->View().target;
     action(*table);
+    if (chosen == Chosen::Target && table->View().target != shown) {
+        Page()->TargetChosen();
+    }
     return ToOutbox(RunViewJson(table->View()));
 }
 
@@ -144,15 +152,24 @@ KESTAL_EXPORT(kestal_close_table) void kestal_close_table() {
 
 // A click in column `column` of the table, 0 (the row numbers) to 7 (Rm).
 KESTAL_EXPORT(kestal_choose_column) int kestal_choose_column(int column) {
-    return OnTable([column](TableWindowModel& table) { table.Choose(column); });
+    return OnTable([column](TableWindowModel& table) { table.Choose(column); }, Chosen::Target);
 }
 
 // Left (a negative step) or Right (a positive one) in the table: the next
 // target that way, one column whatever the number.
 KESTAL_EXPORT(kestal_choose_next) int kestal_choose_next(int step) {
-    return OnTable([step](TableWindowModel& table) {
-        if (step != 0) {
-            table.ChooseNext(step < 0 ? -1 : 1);
-        }
+    return OnTable(
+        [step](TableWindowModel& table) {
+            if (step != 0) {
+                table.ChooseNext(step < 0 ? -1 : 1);
+            }
+        },
+        Chosen::Target);
+}
+
+// The plot as the page shows it, `width` by `height` CSS pixels.
+KESTAL_EXPORT(kestal_resize_plot) int kestal_resize_plot(int width, int height) {
+    return OnTable([width, height](TableWindowModel& table) {
+        table.ResizePlot(width * kTwipsPerPixelAt96Dpi, height * kTwipsPerPixelAt96Dpi);
     });
 }

@@ -2,9 +2,22 @@
 // ways as UTF-16 in its memory. `page` takes what the module asks of the page:
 //   boxText(scale) -> the text of the box of that scale (0 HV ... 6 Rm)
 //   setBoxText(scale, text), showNotANumber(), setNotes({reasons, report}),
-//   setTableView(view): the open table window's view after a run
+//   setTableView(view): the open table window's view after a run,
+//   announce(text, settled): for the live region, once typing pauses or at once
+// `module` is the module's bytes or its response, which is compiled as it
+// arrives.
 
-export async function loadKestal(bytes, page) {
+async function instantiate(module, imports) {
+  if (!(module instanceof Response)) return WebAssembly.instantiate(module, imports);
+  try {
+    return await WebAssembly.instantiateStreaming(module.clone(), imports);
+  } catch {
+    // A server that gives the module another type than application/wasm.
+    return WebAssembly.instantiate(await module.arrayBuffer(), imports);
+  }
+}
+
+export async function loadKestal(module, page) {
   let exports;
   const utf16 = new TextDecoder('utf-16le');
   const read = (pointer, length) =>
@@ -25,12 +38,13 @@ export async function loadKestal(bytes, page) {
       show_not_a_number: () => page.showNotANumber(),
       set_notes: (pointer, length) => page.setNotes(JSON.parse(read(pointer, length))),
       table_view: (pointer, length) => page.setTableView(JSON.parse(read(pointer, length))),
+      announce: (pointer, length, settled) => page.announce(read(pointer, length), settled !== 0),
     },
     // The module reads and writes no file: the few system calls its C library
     // links answer "not supported".
     wasi_snapshot_preview1: new Proxy({}, {get: () => () => 52}),
   };
-  ({exports} = (await WebAssembly.instantiate(bytes, imports)).instance);
+  ({exports} = (await instantiate(module, imports)).instance);
   exports._initialize();
 
   return {
@@ -55,5 +69,7 @@ export async function loadKestal(bytes, page) {
     closeTable: () => exports.kestal_close_table(),
     chooseColumn: (column) => parsed(exports.kestal_choose_column(column)),
     chooseNext: (step) => parsed(exports.kestal_choose_next(step)),
+    // The plot drawn for another size than its description's, in CSS pixels.
+    resizePlot: (width, height) => parsed(exports.kestal_resize_plot(width, height)),
   };
 }

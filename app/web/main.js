@@ -1,22 +1,35 @@
-// Start-up: the module loaded, the main window built from its description
-// for the browser's language, loaded, and ready for a key in the HV box.
+// Start-up: the module compiled as it arrives while the page reads the
+// browser's number conventions, then the main window built from its
+// description for them, loaded, and ready for a key in the HV box.
 
 import {loadKestal} from './kestal.js';
 import {MainWindow} from './main_window.js';
 import {numberSymbols} from './numbers.js';
 
-// The module's bytes: inside the page in its one-file form, else beside it.
-async function moduleBytes() {
+// The module: inside the page in its one-file form, else beside it.
+function moduleSource() {
   const inside = document.getElementById('kestal-module');
-  if (inside) return Uint8Array.from(atob(inside.textContent.trim()), (c) => c.charCodeAt(0));
-  const response = await fetch(new URL('kestal.wasm', import.meta.url));
-  if (!response.ok) throw new Error(`kestal.wasm: ${response.status} ${response.statusText}`);
-  return response.arrayBuffer();
+  if (inside) {
+    const base64 = inside.textContent.trim();
+    if (Uint8Array.fromBase64) return Promise.resolve(Uint8Array.fromBase64(base64));
+    const text = atob(base64);
+    const bytes = new Uint8Array(text.length);
+    for (let k = 0; k < text.length; k++) bytes[k] = text.charCodeAt(k);
+    return Promise.resolve(bytes);
+  }
+  return fetch(new URL('kestal.wasm', import.meta.url)).then((response) => {
+    if (!response.ok) throw new Error(`kestal.wasm: ${response.status} ${response.statusText}`);
+    return response;
+  });
 }
 
 const main = new MainWindow(document.getElementById('Form1'));
-const kestal = await loadKestal(await moduleBytes(), main);
-main.build(kestal.start(numberSymbols(navigator.languages)), kestal);
+// Compiling from here on, away from the page's thread, which meanwhile reads
+// the number conventions: a language's first number format is slow to make.
+const loading = loadKestal(await moduleSource(), main);
+const symbols = numberSymbols(navigator.languages);
+const kestal = await loading;
+main.build(kestal.start(symbols), kestal);
 main.load();
 performance.mark('kestal-ready');
 

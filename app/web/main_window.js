@@ -1,13 +1,15 @@
 // The main window on the page. Every key and change in a scale box goes to
 // the module, which runs the shared key-stroke rule and conversion and writes
 // back here; this file only maps the module's writes, the three commands, the
-// message, the reasons, the copies and the table window's shortcut to the page.
+// message, the reasons, the copies, the announcements and the table window's
+// shortcut to the page, and fits the window to a phone's width.
 
 import {BoxMenu, copyText} from './box_menu.js';
 import {HelpWindow} from './help_window.js';
+import {LiveRegion} from './live_region.js';
 import {showMessage} from './message.js';
 import {TableWindow} from './table_window.js';
-import {buildWindow} from './window_view.js';
+import {buildWindow, pixelsOf} from './window_view.js';
 
 // A touch keyboard names no key: key code 229, key "Unidentified".
 const isUnidentified = (event) => event.keyCode === 229 || event.key === 'Unidentified';
@@ -37,6 +39,7 @@ export class MainWindow {
   #table = null;
   #menu = null;
   #held = null;  // the writes waiting for the message to be closed
+  #live = null;
   #report = '';
   #listening = new AbortController();
 
@@ -84,6 +87,10 @@ export class MainWindow {
     this.#write(() => this.#table.show(view));
   }
 
+  announce(text, settled) {
+    this.#write(() => this.#live.say(text, settled));
+  }
+
   #write(change) {
     if (this.#held)
       this.#held.push(change);
@@ -95,8 +102,11 @@ export class MainWindow {
     this.#page = page;
     this.#kestal = kestal;
     const [form1] = page.windows;
+    // Fitted first, so that the window is laid out once, as it is.
+    this.#fit();
     const {controls, letters} = buildWindow(this.#root, form1, page);
     this.#letters = letters;
+    this.#live = new LiveRegion();
     document.title = form1.caption;
     this.#help = new HelpWindow(page, this.#root);
     this.#table = new TableWindow(page, this.#root, kestal);
@@ -115,6 +125,23 @@ export class MainWindow {
       capture: true,
       signal: this.#listening.signal,
     });
+    addEventListener('resize', () => this.#fit(), {signal: this.#listening.signal});
+  }
+
+  // A screen too narrow for the table window beside the main window is a
+  // phone's: the windows stand in one column, the main one scaled to the
+  // full width, no text smaller than 12 pixels.
+  #fit() {
+    const [main, , table] = this.#page.windows;
+    const page = document.documentElement;
+    const style = getComputedStyle(page);
+    const frame = 2 * parseFloat(style.getPropertyValue('--frame'));
+    const margin = parseFloat(style.getPropertyValue('--margin'));
+    const width = document.body.clientWidth;  // less a scroll bar's, in every browser
+    const narrow = width < pixelsOf(this.#page, table.width) + frame + 2 * margin;
+    page.classList.toggle('narrow', narrow);
+    const scale = narrow ? (width - frame) / pixelsOf(this.#page, main.width) : 1;
+    this.#root.style.setProperty('--scale', String(scale));
   }
 
   // Form_Load: the boxes emptied, then the focus in the HV box.
@@ -133,7 +160,11 @@ export class MainWindow {
         kestal.keyDown(scale, event.keyCode);
     });
     box.addEventListener('keyup', (event) => kestal.keyUp(scale, event.keyCode));
-    box.addEventListener('input', () => kestal.textChanged(scale));
+    box.addEventListener('input', () => {
+      kestal.textChanged(scale);
+      // Typed into from below the table window, on a phone: back in sight.
+      box.scrollIntoView({block: 'nearest'});
+    });
     box.addEventListener('blur', () => kestal.focusLeft(scale));
     this.#menu.attach(box);
   }

@@ -1,11 +1,14 @@
 #!/usr/bin/env python3
 """Build step: the page, twice over.
 
-    site/        the page as separate files for any static web server, with its
-                 web app manifest, icons and a service worker that keeps them all
-    kestal.html  the same page as one self-contained file: style, script
-                 (bundled by esbuild), module and icon inside it, and a
-                 Content-Security-Policy that allows only what it carries
+    site/        the page for any static web server: its style and script
+                 (bundled by esbuild) inside it, so that the module is the one
+                 request it waits for, beside its web app manifest, icons and
+                 a service worker that keeps them all
+    kestal.html  the same page as one self-contained file, the module and
+                 the icon inside it too
+Each has a Content-Security-Policy that allows only what it carries and, for
+the site, its own files.
 
 Captions come from the built module itself (describe.mjs), as the page gets them.
 """
@@ -23,9 +26,11 @@ import sys
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent.parent))
 import program_icon  # noqa: E402
 
-MODULES = ["main.js", "kestal.js", "numbers.js", "window_view.js", "main_window.js",
-           "message.js", "help_window.js", "box_menu.js", "table_window.js", "plot_view.js"]
-ICON_SIZES = (32, 192, 512)
+# The page's icon and its windows' caption icon, sharp on a phone's screen
+# however the window is scaled, and small enough to draw at once; the larger
+# two are the installed app's.
+PAGE_ICON = 64
+ICON_SIZES = (PAGE_ICON, 192, 512)
 THEME = "#008888"  # the icon's teal
 
 
@@ -61,20 +66,35 @@ def main():
     caption = description["windows"][0]["caption"]
     page = replace_once((source / "index.html").read_text(encoding="utf-8"),
                         "<title>Kestal</title>", f"<title>{html.escape(caption)}</title>")
+    page = replace_once(page, '<meta name="description" content="Kestal">',
+                        f'<meta name="description" content="{html.escape(args.summary)}">')
+    # The page's script and everything it imports, as one module.
+    script = subprocess.run(
+        [args.esbuild, str(source / "main.js"), "--bundle", "--format=esm", "--minify",
+         "--target=es2022", "--log-level=warning"],
+        check=True, capture_output=True, text=True).stdout.strip()
+    style = (source / "style.css").read_text(encoding="utf-8")
     width, height, pixels = program_icon.read_xpm(args.icon)
     icons = {size: program_icon.png(size, width, height, pixels) for size in ICON_SIZES}
+    # Style and script inside the page, allowed by their hashes.
+    site_policy = re.search(r'Content-Security-Policy" content="([^"]*)"', page).group(1)
+    script_source = f"script-src 'sha256-{digest(script)}' 'wasm-unsafe-eval'"
+    style_source = f"style-src 'sha256-{digest(style)}'"
+    policy = site_policy.replace("script-src 'self' 'wasm-unsafe-eval'", script_source)
+    policy = policy.replace("style-src 'self'", style_source)
+    page = replace_once(page, site_policy, policy)
+    page = replace_once(page, '<link rel="stylesheet" href="style.css">', inline("style", style))
+    page = replace_once(page, '<script type="module" src="main.js"></script>',
+                        inline("script", script, ' type="module"'))
 
     # The site.
     shutil.rmtree(site, ignore_errors=True)
     site.mkdir(parents=True)
-    # Every file the page needs at start, asked for at once rather than one
-    # import after another.
-    preloads = "".join(f'<link rel="modulepreload" href="{name}">\n' for name in MODULES[1:])
-    preloads += '<link rel="preload" href="kestal.wasm" as="fetch" crossorigin>\n'
-    (site / "index.html").write_text(replace_once(page, "</head>", preloads + "</head>"),
+    # The module asked for with the script, not after it has run.
+    preload = '<link rel="preload" href="kestal.wasm" as="fetch" crossorigin>\n'
+    manifest_link = '<link rel="manifest" href="kestal.webmanifest">\n'
+    (site / "index.html").write_text(replace_once(page, manifest_link, manifest_link + preload),
                                      encoding="utf-8")
-    for name in MODULES + ["style.css"]:
-        shutil.copy(source / name, site / name)
     shutil.copy(args.module, site / "kestal.wasm")
     for size, data in icons.items():
         (site / f"icon-{size}.png").write_bytes(data)
@@ -83,7 +103,7 @@ def main():
         "lang": "fr", "start_url": "./", "scope": "./", "display": "standalone",
         "background_color": THEME, "theme_color": THEME,
         "icons": [{"src": f"icon-{size}.png", "sizes": f"{size}x{size}", "type": "image/png"}
-                  for size in ICON_SIZES if size > 32],
+                  for size in ICON_SIZES if size > PAGE_ICON],
     }
     (site / "kestal.webmanifest").write_text(
         json.dumps(manifest, ensure_ascii=False, indent=2) + "\n", encoding="utf-8")
@@ -96,25 +116,13 @@ def main():
                           f"const FILES = {json.dumps(['./'] + files)};")
     (site / "sw.js").write_text(worker, encoding="utf-8")
 
-    # The one file.
-    script = subprocess.run(
-        [args.esbuild, str(source / "main.js"), "--bundle", "--format=esm", "--minify",
-         "--target=es2022", "--log-level=warning"],
-        check=True, capture_output=True, text=True).stdout.strip()
-    style = (source / "style.css").read_text(encoding="utf-8")
-    icon = "data:image/png;base64," + base64.b64encode(icons[32]).decode()
+    # The one file: nothing from anywhere.
+    icon = "data:image/png;base64," + base64.b64encode(icons[PAGE_ICON]).decode()
     module = base64.b64encode(pathlib.Path(args.module).read_bytes()).decode()
-    policy = (f"default-src 'none'; script-src 'sha256-{digest(script)}' 'wasm-unsafe-eval'; "
-              f"style-src 'sha256-{digest(style)}'; img-src data:; base-uri 'none'; "
-              "form-action 'none'")
-    one = page
-    site_policy = re.search(r'Content-Security-Policy" content="([^"]*)"', one).group(1)
-    one = replace_once(one, site_policy, policy)
-    one = replace_once(one, 'href="icon-32.png"', f'href="{icon}"')
+    one = replace_once(page, policy, f"default-src 'none'; {script_source}; {style_source}; "
+                       "img-src data:; base-uri 'none'; form-action 'none'")
+    one = replace_once(one, f'href="icon-{PAGE_ICON}.png"', f'href="{icon}"')
     one = replace_once(one, '<link rel="manifest" href="kestal.webmanifest">\n', "")
-    one = replace_once(one, '<link rel="stylesheet" href="style.css">', inline("style", style))
-    one = replace_once(one, '<script type="module" src="main.js"></script>',
-                       inline("script", script, ' type="module"'))
     one = replace_once(one, "</body>", inline(
         "script", module, ' type="application/octet-stream" id="kestal-module"') + "\n</body>")
     pathlib.Path(args.file).write_text(one, encoding="utf-8")

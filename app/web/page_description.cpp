@@ -17,6 +17,9 @@ constexpr std::u16string_view kClose = u"Fermer";
 constexpr std::u16string_view kOk = u"OK";
 constexpr std::u16string_view kEnded = u"Kestal est terminé : vous pouvez fermer cet onglet.";
 constexpr std::u16string_view kRestart = u"Relancer Kestal";
+// The main window's hint on the decimal separator, which describes its boxes
+// to a screen reader.
+constexpr std::string_view kHint = "Label4";
 
 std::string_view CommandName(EditCommand command) {
     switch (command) {
@@ -131,7 +134,7 @@ void Window(JsonText& json, const WindowDescription& window, const NumberSymbols
     Font(json, window.font);
     json.Key(u"controls").Open(u'[');
     for (const ControlDescription& control : window.controls) {
-        const bool hint = &window == &Form1Description() && control.name == "Label4";
+        const bool hint = &window == &Form1Description() && control.name == kHint;
         Control(json, control, hint ? HintText(symbols) : control.text);
     }
     json.Close(u']').Close(u'}');
@@ -158,6 +161,8 @@ std::u16string PageDescription(const NumberSymbols& symbols) {
         .String(kEnded)
         .Key(u"restart")
         .String(kRestart)
+        .Key(u"hint")
+        .String(kHint)
         .Key(u"showInTable")
         .String(kShowInTable)
         .Key(u"showInTableKey")

@@ -1,12 +1,14 @@
 // The table window: the conversion table, a status line and the curve behind
-// the last run, following the main window live. It is modeless: it opens
-// beside the main window and leaves the focus in the box being typed in;
-// asked for again (F8 or the box menu's entry) it takes the focus, so that the
-// keyboard reaches it. Escape or its close box close it. The module keeps
-// what it shows; this file builds the window and draws the views it is given.
+// the last run, following the main window live. It is modeless and stands in
+// the page beside the main window, or below it where the screen is too
+// narrow, never over it; it leaves the focus in the box being typed in.
+// Asked for again (F8 or the box menu's entry) it takes the focus, so that
+// the keyboard reaches it. Escape or its close box close it. The module keeps
+// what it shows and says what changed; this file builds the window and draws
+// the views it is given.
 
 import {drawPlot} from './plot_view.js';
-import {buildWindow, pixelsOf, placeWindow} from './window_view.js';
+import {buildWindow, pixelsOf} from './window_view.js';
 
 // The keys that take the plot to the next scale to the left or right.
 const STEPS = {
@@ -26,6 +28,8 @@ export class TableWindow {
   #hit = [];  // the highlighted rows
   #status = null;
   #plot = null;
+  #plotSize = '';  // as the module last drew it, "width x height" in pixels
+  #resizing = null;
   #returnFocus = null;
 
   constructor(page, mainElement, kestal) {
@@ -40,12 +44,14 @@ export class TableWindow {
       return;
     }
     const {columns, rows, view} = this.#kestal.openTable();
-    const [main, , described] = this.#page.windows;
+    const described = this.#page.windows[2];
     const dialog = document.createElement('dialog');
     const {controls} = buildWindow(dialog, described, this.#page, {onClose: () => this.close()});
     this.#grid = controls.get('Grid1');
     this.#status = controls.get('Label1');
     this.#plot = controls.get('Picture1');
+    const plotRect = described.controls.find((control) => control.kind === 'plot').rect;
+    this.#plotSize = plotRect.slice(2).map((twips) => pixelsOf(this.#page, twips)).join('x');
     this.#fill(columns, rows);
     this.#grid.addEventListener('click', (event) => {
       const cell = event.target.closest('th, td');
@@ -64,14 +70,19 @@ export class TableWindow {
       if (!dialog.contains(event.relatedTarget)) this.#returnFocus = event.relatedTarget;
     });
     this.#dialog = dialog;
-    document.body.append(dialog);
+    this.#main.after(dialog);
     // Opened rather than shown: show() moves the focus into a dialog, and the
     // box being typed in keeps it, as beside a desktop window shown without
     // activating it.
     dialog.open = true;
-    // To the right of the main window, level with its top.
-    placeWindow(dialog, described, this.#main, main, this.#page);
     this.show(view);
+    // Drawn again for the size it is shown at, where that is not its design's.
+    this.#resizing = new ResizeObserver(() => this.#fitPlot());
+    this.#resizing.observe(this.#plot);
+    // Below the main window, where there is no room beside it: brought into view.
+    if (dialog.getBoundingClientRect().top >= this.#main.getBoundingClientRect().bottom) {
+      dialog.scrollIntoView({block: 'nearest'});
+    }
   }
 
   // Back to where the focus came from, if it is in here: else to the main window.
@@ -79,6 +90,7 @@ export class TableWindow {
     if (!this.#dialog) return;
     const focused = this.#dialog.contains(document.activeElement);
     this.#kestal.closeTable();
+    this.#resizing.disconnect();
     this.#dialog.close();
     this.#dialog.remove();
     this.#dialog = null;
@@ -97,41 +109,61 @@ export class TableWindow {
     });
     this.#heads.forEach((head, k) => {
       head.classList.toggle('source', k === source);
-      head.firstElementChild?.setAttribute('aria-pressed', String(k === target));
+      const button = head.firstElementChild;
+      if (!button) return;
+      button.setAttribute('aria-pressed', String(k === target));
+      // One stop in the tab order: the target's; the arrows go to the others.
+      button.tabIndex = k === target ? 0 : -1;
     });
-    for (const row of this.#hit) row.classList.remove('hit');
+    for (const row of this.#hit) {
+      row.classList.remove('hit');
+      row.setAttribute('aria-selected', 'false');
+    }
     this.#hit = firstRow ? [...this.#rows].slice(firstRow - 1, lastRow) : [];
-    for (const row of this.#hit) row.classList.add('hit');
+    for (const row of this.#hit) {
+      row.classList.add('hit');
+      row.setAttribute('aria-selected', 'true');
+    }
     this.#scrollTo(this.#hit);
     this.#status.textContent = status;
     drawPlot(this.#plot, plot, this.#page);
   }
 
+  #fitPlot() {
+    const {width, height} = this.#plot.getBoundingClientRect();
+    const size = `${Math.round(width)}x${Math.round(height)}`;
+    if (!this.#dialog || !width || size === this.#plotSize) return;
+    this.#plotSize = size;
+    this.show(this.#kestal.resizePlot(Math.round(width), Math.round(height)));
+  }
+
   // Header cells for the columns, each scale's a button choosing it as the
-  // plot's target, and one for each row, its number.
+  // plot's target, and one for each row, its number. Widths are shares of
+  // the table's, as the description gives them; on a phone each column takes
+  // what its figures need of the window's width.
   #fill(columns, rows) {
     const table = this.#grid.querySelector('table');
     const [columnGroup, head, body] = table.children;
     const header = head.insertRow();
-    let width = 0;
+    const width = columns.reduce((sum, column) => sum + column.width, 0);
     columns.forEach(({caption, width: twips}, k) => {
       const column = document.createElement('col');
-      column.style.width = `${pixelsOf(this.#page, twips)}px`;
+      column.style.setProperty('--share', `${(100 * twips) / width}%`);
       columnGroup.append(column);
-      width += twips;
       const cell = headerCell('col', caption);
       if (k > 0) {
         const button = document.createElement('button');
         button.type = 'button';
-        button.tabIndex = -1;  // the arrows choose from the keyboard
+        button.tabIndex = -1;
         button.textContent = caption;
         cell.replaceChildren(button);
       }
       header.append(cell);
     });
-    table.style.width = `${pixelsOf(this.#page, width)}px`;
+    table.style.setProperty('--table-width', `${pixelsOf(this.#page, width)}px`);
     for (const [number, ...figures] of rows) {
       const row = body.insertRow();
+      row.setAttribute('aria-selected', 'false');
       row.append(headerCell('row', number));
       for (const figure of figures) row.insertCell().textContent = figure;
     }
@@ -147,7 +179,6 @@ export class TableWindow {
     const onButton = this.#heads.includes(document.activeElement.parentElement);
     const view = this.#kestal.chooseNext(step);
     this.show(view);
-    // A screen reader then names the new target.
     if (onButton) this.#heads[view.target]?.firstElementChild?.focus();
   }
 

@@ -1,5 +1,6 @@
 #include "app/web/web_page.hpp"
 
+#include "app/announcements.hpp"
 #include "app/web/json_text.hpp"
 #include "app/web/page_mailbox.hpp"
 #include "app/web/table_window_json.hpp"
@@ -17,9 +18,23 @@ extern "C" {
 // The open table window's new view (RunViewJson).
 [[clang::import_module("page"), clang::import_name("table_view")]] void PageTableView(
     const char16_t* json, int length);
+// Something for the live region to say; `settled` once the typing has paused,
+// else at once.
+[[clang::import_module("page"), clang::import_name("announce")]] void PageAnnounce(
+    const char16_t* text, int length, int settled);
 }
 
 namespace kestal {
+
+namespace {
+
+enum class When { Now, Settled };
+
+void Announce(const std::u16string& text, When when) {
+    PageAnnounce(text.data(), static_cast<int>(text.size()), when == When::Settled ? 1 : 0);
+}
+
+}  // namespace
 
 std::u16string WebPage::Text(Scale scale) const {
     PageBoxText(ColumnOf(scale));
@@ -54,8 +69,15 @@ const TableWindowModel& WebPage::OpenTable() {
     if (!m_table) {
         m_table.emplace(m_engine.Numbers());
         m_table->Follow(m_notes);
+        Announce(TableOpenedAnnouncement(), When::Now);
     }
     return *m_table;
+}
+
+void WebPage::TargetChosen() {
+    if (m_table) {
+        Announce(m_table->View().plot.title, When::Now);
+    }
 }
 
 // The table is built in, ready before any window: loading only empties the boxes.
@@ -65,6 +87,7 @@ void WebPage::Form_Load() {
 
 void WebPage::Command1_Click() {
     EmptyAllBoxes(*this);
+    Announce(EmptiedAnnouncement(), When::Now);
 }
 
 void WebPage::KeyDown(Scale box, int key) {
@@ -92,8 +115,24 @@ void WebPage::FocusLeft(Scale box) {
     m_strokes[ColumnOf(box)].FocusLeft();
 }
 
+// A run's figures are said once the typing pauses, not at every key; the
+// failure once its message is closed, since the page holds what follows it.
 void WebPage::Text_KeyUp(Scale source) {
-    RunKeyRelease(m_engine, source, *this);
+    switch (RunKeyRelease(m_engine, source, *this)) {
+        case RunOutcome::Converted: {
+            std::array<std::u16string, kScaleCount> shown;
+            for (const Scale scale : kAllScales) {
+                shown[ColumnOf(scale)] = Text(scale);
+            }
+            Announce(RunAnnouncement(source, shown), When::Settled);
+            break;
+        }
+        case RunOutcome::NotANumber:
+            Announce(NotANumberAnnouncement(), When::Now);
+            break;
+        case RunOutcome::NothingTyped:
+            break;
+    }
 }
 
 }  // namespace kestal

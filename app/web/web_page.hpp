@@ -6,7 +6,8 @@
 // WebPage, which runs the shared key-stroke rule and key-release run and
 // writes back through the functions the script gives the module (module
 // "page"). Texts cross as UTF-16 in the module's memory (page_mailbox.hpp).
-// The table window's model lives here too, so that the page only draws it.
+// The table window's model lives here too, so that the page only draws it,
+// and so does what the page's live region says (announcements.hpp).
 
 #include <array>
 #include <optional>
@@ -45,6 +46,9 @@ public:
     void CloseTable() { m_table.reset(); }
     // The open window's model, none while it is closed.
     TableWindowModel* Table() { return m_table ? &*m_table : nullptr; }
+    // The user chose the plot's target in the open window: a screen reader
+    // hears what the plot now shows.
+    void TargetChosen();
 
 private:
     void Text_KeyUp(Scale source);

@@ -2,7 +2,9 @@
 // caption bar, then the client area with each control where the description
 // puts it, in twips turned into CSS pixels. A control's element has the
 // control's name as its id, with the window's name in front in every window
-// but the main one, whose names the others reuse.
+// but the main one, whose names the others reuse. Rectangles and font sizes go
+// to the style sheet as custom properties, which it multiplies by the
+// window's --scale: a phone's width fits the main window by that alone.
 
 export function controlId(window, name) {
   return window.name === 'Form1' ? name : `${window.name}_${name}`;
@@ -27,8 +29,18 @@ export function placeWindow(dialog, described, mainElement, main, page) {
 export function applyFont(element, font) {
   const generic = font.serif ? 'serif' : 'sans-serif';
   element.style.fontFamily = [...font.families.map((family) => `"${family}"`), generic].join(', ');
-  element.style.fontSize = `${font.points}pt`;
+  element.style.setProperty('--font-size', `${font.points}pt`);
   element.style.fontWeight = font.bold ? 'bold' : 'normal';
+}
+
+// A rectangle in twips, for the style sheet to place.
+function placeAt(element, page, [left, top, width, height]) {
+  const pixels = (twips) => `${pixelsOf(page, twips)}px`;
+  element.style.setProperty('--left', pixels(left));
+  element.style.setProperty('--top', pixels(top));
+  element.style.setProperty('--width', pixels(width));
+  element.style.setProperty('--height', pixels(height));
+  element.style.setProperty('--aspect', `${width} / ${height}`);
 }
 
 // "&Effacer tout" shown with its access letter underlined; returns the letter.
@@ -44,7 +56,7 @@ function withAccessLetter(element, text) {
   return text[at + 1].toUpperCase();
 }
 
-function newControl(window, control, letters) {
+function newControl(window, control, letters, hint) {
   switch (control.kind) {
     case 'box': {
       const box = document.createElement('input');
@@ -52,6 +64,7 @@ function newControl(window, control, letters) {
       box.setAttribute('inputmode', 'decimal');
       box.setAttribute('autocapitalize', 'off');
       box.setAttribute('aria-labelledby', controlId(window, control.caption));
+      box.setAttribute('aria-describedby', controlId(window, hint));
       box.value = control.name;  // emptied when the window loads
       return box;
     }
@@ -80,7 +93,11 @@ function newControl(window, control, letters) {
       const frame = document.createElement('div');
       frame.className = 'grid';
       frame.tabIndex = 0;
+      // A grid, so that the rows a run went by are selected for a screen
+      // reader as they are highlighted on the screen.
       const table = document.createElement('table');
+      table.setAttribute('role', 'grid');
+      table.setAttribute('aria-readonly', 'true');
       table.setAttribute('aria-labelledby', `${window.name}_caption`);
       table.append(
           document.createElement('colgroup'), document.createElement('thead'),
@@ -105,7 +122,6 @@ function newControl(window, control, letters) {
 
 // Returns the controls by name and the buttons by access letter ("E").
 export function buildWindow(root, window, page, {onClose} = {}) {
-  const pixels = (twips) => `${pixelsOf(page, twips)}px`;
   root.id = window.name;
   root.classList.add('window');
   applyFont(root, window.font);
@@ -133,28 +149,25 @@ export function buildWindow(root, window, page, {onClose} = {}) {
 
   const client = document.createElement('div');
   client.className = 'client';
-  client.style.width = pixels(window.width);
-  client.style.height = pixels(window.height);
+  placeAt(client, page, [0, 0, window.width, window.height]);
 
   const controls = new Map();
   const letters = new Map();
   for (const control of window.controls) {
-    const element = newControl(window, control, letters);
-    const [left, top, width, height] = control.rect;
+    const element = newControl(window, control, letters, page.hint);
     element.id = controlId(window, control.name);
     element.classList.add('control');
-    Object.assign(element.style, {
-      left: pixels(left),
-      top: pixels(top),
-      width: pixels(width),
-      height: pixels(height),
-    });
+    placeAt(element, page, control.rect);
     if (control.centred) element.classList.add('centred');
     if (control.font) applyFont(element, control.font);
     if (control.colour) element.style.color = control.colour;
     (controls.get(control.parent) ?? client).append(element);
     controls.set(control.name, element);
   }
+  // The hint on the decimal separator describes the boxes: a screen reader
+  // reads it before them.
+  const hint = controls.get(page.hint);
+  if (hint) client.prepend(hint);
   root.append(bar, client);
   root.addEventListener('keydown', (event) => wrapTab(event, root));
   return {controls, letters};

@@ -2,6 +2,8 @@
 // with real keys: ready with the focus in the HV box, then the first row of
 // tests/conversions.txt for each box and the first that fails (the message,
 // then seven empty boxes) under French, and one row with points under English.
+// Under French, then, the live region once a run has settled, and the two
+// windows in one column on a phone's width.
 //   node firefox_test.mjs KESTAL_HTML CONVERSIONS_TXT
 import {mkdtempSync, readFileSync, rmSync} from 'node:fs';
 import {tmpdir} from 'node:os';
@@ -46,7 +48,7 @@ async function typeRows(language, typed) {
     executablePath: '/usr/bin/firefox-esr',
     headless: true,
     timeout: 15000,
-    protocolTimeout: 5000,
+    protocolTimeout: 15000,
     userDataDir: join(profiles, language),
     extraPrefsFirefox: {'intl.accept_languages': language},
   });
@@ -73,6 +75,47 @@ async function typeRows(language, typed) {
                       .then(() => want, () => page.evaluate(`${BOXES}.join('|')`));
     if (shown !== want) failures.push(`${language} "${row.typed}": ${shown}, wanted ${want}`);
   }
+  return page;
+}
+
+// Each figure of a run in the live region; after F8 on a phone, the table window
+// under the main one, nothing wider than the screen, no text under 12 pixels.
+async function liveRegionAndPhone(page) {
+  const row = french[0];
+  await page.click(`#Text${row.column + 1}`, {count: 3});
+  await page.keyboard.type(row.typed);
+  const figures = row.texts.filter((text, k) => text && k !== row.column);
+  const said = `document.getElementById('LiveRegion').textContent`;
+  const heard =
+      await page.waitForFunction(`${JSON.stringify(figures)}.every(f => ${said}.includes(f))`)
+          .then(() => null, () => page.evaluate(said));
+  if (heard !== null) failures.push(`live region: "${heard}", wanted ${figures.join(', ')}`);
+  await page.setViewport({width: 360, height: 740});
+  await page.keyboard.press('F8');
+  await page.waitForSelector('#TableWindow');
+  const layout = await page.evaluate(() => {
+    const page = document.documentElement;
+    const [main, table] =
+        ['Form1', 'TableWindow'].map((id) => document.getElementById(id).getBoundingClientRect());
+    const shown = [...document.querySelectorAll('body *')].filter(
+        (e) => [...e.childNodes].some(
+                   (n) => n.nodeType === Node.TEXT_NODE && n.textContent.trim()) &&
+            e.checkVisibility() && !e.closest('.unseen'));
+    return {
+      width: page.clientWidth,
+      scrolled: Math.min(page.scrollWidth, page.clientWidth),
+      below: table.top >= main.bottom,
+      smallest: Math.min(...shown.map((e) => parseFloat(getComputedStyle(e).fontSize))),
+    };
+  });
+  const want = {
+    width: layout.width,  // less a scroll bar's
+    scrolled: layout.width,
+    below: true,
+    smallest: Math.max(12, layout.smallest)
+  };
+  if (JSON.stringify(layout) !== JSON.stringify(want))
+    failures.push(`phone: ${JSON.stringify(layout)}, wanted ${JSON.stringify(want)}`);
 }
 
 async function finish() {
@@ -82,13 +125,13 @@ async function finish() {
     new Promise((wait) => setTimeout(wait, 5000))
   ]);
   for (const browser of browsers) browser.process()?.kill('SIGKILL');
-  rmSync(profiles, {recursive: true, force: true});
+  rmSync(profiles, {recursive: true, force: true, maxRetries: 5});
   for (const failure of failures) console.error(`firefox_test: ${failure}`);
   process.exit(failures.length ? 1 : 0);
 }
 
 try {
-  await typeRows('fr-FR', french);
+  await liveRegionAndPhone(await typeRows('fr-FR', french));
   await typeRows('en-US', english);
 } catch (error) {
   failures.push(error.stack ?? String(error));

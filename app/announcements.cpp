@@ -1,0 +1,59 @@
+#include "app/announcements.hpp"
+
+#include <string>
+
+#include "app/window_description.hpp"
+
+namespace kestal {
+
+namespace {
+
+constexpr std::u16string_view kSevenEmpty = u"Les sept cases sont vides.";
+
+std::u16string_view Caption(Scale scale) {
+    return Form1Description().Control(CaptionName(scale)).text;
+}
+
+}  // namespace
+
+std::u16string RunAnnouncement(Scale source, const std::array<std::u16string, kScaleCount>& shown) {
+    std::u16string said = std::u16string(Caption(source)) + u" " + shown[ColumnOf(source)] + u" :";
+    std::u16string empty;
+    bool anyFigure = false;
+    // Semicolons between figures: a figure's decimal comma is not a pause.
+    for (const Scale scale : kAllScales) {
+        if (scale == source) {
+            continue;
+        }
+        const std::u16string& text = shown[ColumnOf(scale)];
+        if (text.empty()) {
+            empty += (empty.empty() ? u" vides : " : u", ") + std::u16string(Caption(scale));
+            continue;
+        }
+        said += (anyFigure ? u" ; " : u" ") + std::u16string(Caption(scale)) + u" " + text;
+        anyFigure = true;
+    }
+    if (!anyFigure) {
+        return said + u" les six autres cases sont vides.";
+    }
+    return said + (empty.empty() ? u"" : u" ;" + empty) + u".";
+}
+
+std::u16string NotANumberAnnouncement() {
+    return std::u16string(kNotANumberMessage) + u". " + std::u16string(kSevenEmpty);
+}
+
+std::u16string EmptiedAnnouncement() {
+    return std::u16string(kSevenEmpty);
+}
+
+std::u16string TableOpenedAnnouncement() {
+    std::u16string key = u"F";
+    for (const char digit : std::to_string(kShowInTableFunctionKey)) {
+        key += static_cast<char16_t>(digit);
+    }
+    return u"Fenêtre «\u00a0" + std::u16string(TableWindowDescription().caption) +
+           u"\u00a0» ouverte : " + key + u" y mène, Échap la ferme.";
+}
+
+}  // namespace kestal

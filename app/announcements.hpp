@@ -1,0 +1,30 @@
+#pragma once
+
+// What a screen reader is told when something changes that the user's focus
+// is not on: a run's figures in the other boxes, the boxes emptied, the table
+// window opened beside. Worded here once for every front end that has a
+// means to say it (the page's live region).
+
+#include <array>
+#include <string>
+
+#include "conversion/scale.hpp"
+
+namespace kestal {
+
+// After a run from the box of `source` that converted, the seven boxes
+// showing `shown` (by Scale): the typed value, each figure with its box's
+// caption, then the boxes left empty, "HV 200 : HBS / HBW 190,0 ; HRB 91,8 ;
+// Rm 650,0 ; vides : HRA, HRC, HRD."
+std::u16string RunAnnouncement(Scale source, const std::array<std::u16string, kScaleCount>& shown);
+
+// After the failure message: the message itself, and the seven boxes emptied.
+std::u16string NotANumberAnnouncement();
+
+// After "Effacer tout".
+std::u16string EmptiedAnnouncement();
+
+// The table window has opened, and how to reach and close it from the keyboard.
+std::u16string TableOpenedAnnouncement();
+
+}  // namespace kestal
