@@ -56,7 +56,7 @@ std::u16string Or(std::u16string_view value, std::u16string_view otherwise) {
 Record RecordOf(const ValidationChecks& checks, const RecordContext& context,
                 const NumberText& numbers) {
     Record record;
-    record.title = u"Dossier de validation de Kestal";
+    record.title = kRecordTitle;
 
     Section identity{u"1. Identification", {}, {}, {}, false, {}};
     identity.fields = {
@@ -242,7 +242,7 @@ std::u16string RecordHtml(const ValidationChecks& checks, const RecordContext& c
                           const NumberText& numbers) {
     const Record record = RecordOf(checks, context, numbers);
     std::u16string out =
-        u"<!DOCTYPE html>\n<html lang=\"fr\"><head><meta charset=\"utf-8\">"
+        u"<!DOCTYPE html>\n<html lang=\"fr\"><head><meta charset=\"utf-8\"/>"
         u"<title>" +
         Escaped(record.title) + u" " + Escaped(context.when) + u"</title>\n<style>" +
         std::u16string(kStyle) + u"</style></head>\n<body>\n<h1>" + Escaped(record.title) +

@@ -6,10 +6,13 @@
 // once as sections, then as plain text or as one page to print.
 
 #include <string>
+#include <string_view>
 
 #include "app/validation_checks.hpp"
 
 namespace kestal {
+
+inline constexpr std::u16string_view kRecordTitle = u"Dossier de validation de Kestal";
 
 // Where and by whom the record is made, as the caller's platform tells it.
 struct RecordContext {
@@ -28,7 +31,8 @@ std::u16string RecordText(const ValidationChecks& checks, const RecordContext& c
                           const NumberText& numbers);
 
 // The record as one self-contained HTML page meant to be printed on A4: pages
-// numbered, the table on pages of its own, nothing loaded from elsewhere.
+// numbered, the table on pages of its own, nothing loaded from elsewhere;
+// well-formed XML too, for any tool a lab files it with.
 std::u16string RecordHtml(const ValidationChecks& checks, const RecordContext& context,
                           const NumberText& numbers);
 

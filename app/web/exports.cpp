@@ -29,6 +29,21 @@ void OnBox(int box, Action action) {
     }
 }
 
+// The inbox's `N` fields, each ended by U+0000; any beyond go to the last.
+template <std::size_t N>
+std::array<std::u16string, N> InboxFields() {
+    std::array<std::u16string, N> fields;
+    std::size_t field = 0;
+    for (const char16_t c : Inbox()) {
+        if (c == u'\0') {
+            field = std::min(field + 1, N - 1);
+        } else {
+            fields[field] += c;
+        }
+    }
+    return fields;
+}
+
 int ToOutbox(std::u16string text) {
     Outbox() = std::move(text);
     return static_cast<int>(Outbox().size());
@@ -83,15 +98,7 @@ KESTAL_EXPORT(kestal_outbox) const char16_t* kestal_outbox() {
 // digit. Leaves the page's description in the outbox and returns its length;
 // the page then creates its elements and loads the main window.
 KESTAL_EXPORT(kestal_start) int kestal_start() {
-    std::array<std::u16string, 5> fields;
-    std::size_t field = 0;
-    for (const char16_t c : Inbox()) {
-        if (c == u'\0') {
-            field = std::min(field + 1, fields.size() - 1);
-        } else {
-            fields[field] += c;
-        }
-    }
+    const auto fields = InboxFields<5>();
     NumberSymbols symbols{fields[0], fields[1], fields[2], fields[3]};
     if (fields[4].size() == 1) {
         symbols.zeroDigit = fields[4][0];
@@ -165,6 +172,17 @@ KESTAL_EXPORT(kestal_choose_next) int kestal_choose_next(int step) {
             }
         },
         Chosen::Target);
+}
+
+// The validation record as one page to print, into the outbox: its length. The
+// inbox holds, each ended by U+0000, the date and time, the system, the
+// browser and the language whose number conventions the page follows.
+KESTAL_EXPORT(kestal_validation_record) int kestal_validation_record() {
+    if (!Page()) {
+        return 0;
+    }
+    const auto fields = InboxFields<4>();
+    return ToOutbox(Page()->ValidationRecord(fields[0], fields[1], fields[2], fields[3]));
 }
 
 // The plot as the page shows it, `width` by `height` CSS pixels.

@@ -71,5 +71,11 @@ export async function loadKestal(module, page) {
     chooseNext: (step) => parsed(exports.kestal_choose_next(step)),
     // The plot drawn for another size than its description's, in CSS pixels.
     resizePlot: (width, height) => parsed(exports.kestal_resize_plot(width, height)),
+    // The validation record, as one HTML page, made when, on which system, in
+    // which browser and under which language.
+    validationRecord(when, system, browser, language) {
+      write([when, system, browser, language, ''].join('\0'));
+      return outbox(exports.kestal_validation_record());
+    },
   };
 }

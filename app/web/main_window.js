@@ -172,7 +172,7 @@ export class MainWindow {
   // Access letters, Ctrl+Shift+C and the table window's key, before the box
   // or the browser takes the key.
   #shortcut(event) {
-    if (document.querySelector('dialog.message[open]')) return;
+    if (document.querySelector('dialog.message[open]') || this.#table.record.isOpen) return;
     const letter = accessLetter(event);
     const button = letter && (this.#help.isOpen ? this.#help.letters : this.#letters).get(letter);
     const inMain = !this.#help.isOpen && this.#root.contains(event.target);

@@ -79,7 +79,9 @@ def main():
     # Style and script inside the page, allowed by their hashes.
     site_policy = re.search(r'Content-Security-Policy" content="([^"]*)"', page).group(1)
     script_source = f"script-src 'sha256-{digest(script)}' 'wasm-unsafe-eval'"
-    style_source = f"style-src 'sha256-{digest(style)}'"
+    # The validation record's own style, as the window that shows it loads it.
+    style_source = (f"style-src 'sha256-{digest(style)}' "
+                    f"'sha256-{digest(description['recordStyle'])}'")
     policy = site_policy.replace("script-src 'self' 'wasm-unsafe-eval'", script_source)
     policy = policy.replace("style-src 'self'", style_source)
     page = replace_once(page, site_policy, policy)

@@ -4,6 +4,8 @@
 #include <string>
 
 #include "app/plot_view.hpp"
+#include "app/table_fingerprint.hpp"
+#include "app/validation_record.hpp"
 #include "app/web/json_text.hpp"
 #include "app/window_description.hpp"
 
@@ -17,6 +19,11 @@ constexpr std::u16string_view kClose = u"Fermer";
 constexpr std::u16string_view kOk = u"OK";
 constexpr std::u16string_view kEnded = u"Kestal est terminé : vous pouvez fermer cet onglet.";
 constexpr std::u16string_view kRestart = u"Relancer Kestal";
+// The table window's way to the validation record, where no command line is,
+// and the record's window's two commands.
+constexpr std::u16string_view kCheckKestal = u"Vérifier Kestal";
+constexpr std::u16string_view kPrint = u"Imprimer";
+constexpr std::u16string_view kSave = u"Enregistrer";
 // The main window's hint on the decimal separator, which describes its boxes
 // to a screen reader.
 constexpr std::string_view kHint = "Label4";
@@ -161,6 +168,18 @@ std::u16string PageDescription(const NumberSymbols& symbols) {
         .String(kEnded)
         .Key(u"restart")
         .String(kRestart)
+        .Key(u"checkKestal")
+        .String(kCheckKestal)
+        .Key(u"record")
+        .String(kRecordTitle)
+        .Key(u"print")
+        .String(kPrint)
+        .Key(u"save")
+        .String(kSave)
+        .Key(u"recordStyle")  // for the page's Content-Security-Policy
+        .String(RecordStyle())
+        .Key(u"fingerprint")
+        .String(TableFingerprint())
         .Key(u"hint")
         .String(kHint)
         .Key(u"showInTable")

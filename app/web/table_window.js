@@ -8,6 +8,7 @@
 // the views it is given.
 
 import {drawPlot} from './plot_view.js';
+import {RecordWindow} from './record_window.js';
 import {buildWindow, pixelsOf} from './window_view.js';
 
 // The keys that take the plot to the next scale to the left or right.
@@ -25,17 +26,24 @@ export class TableWindow {
   #columns = [];  // the <col> of each column of the table
   #heads = [];    // and its header cell
   #rows = null;
-  #hit = [];  // the highlighted rows
-  #status = null;
+  #hit = [];       // the highlighted rows
+  #status = null;  // the status line's text
   #plot = null;
   #plotSize = '';  // as the module last drew it, "width x height" in pixels
   #resizing = null;
   #returnFocus = null;
+  #record;
 
   constructor(page, mainElement, kestal) {
     this.#page = page;
     this.#main = mainElement;
     this.#kestal = kestal;
+    this.#record = new RecordWindow(page, kestal);
+  }
+
+  // The validation record's window, over every other while it is open.
+  get record() {
+    return this.#record;
   }
 
   open() {
@@ -48,7 +56,15 @@ export class TableWindow {
     const dialog = document.createElement('dialog');
     const {controls} = buildWindow(dialog, described, this.#page, {onClose: () => this.close()});
     this.#grid = controls.get('Grid1');
-    this.#status = controls.get('Label1');
+    // The status line, and at its end the way to the validation record.
+    this.#status = document.createElement('span');
+    this.#status.className = 'status-text';
+    const check = document.createElement('button');
+    check.type = 'button';
+    check.id = 'TableWindow_Check';
+    check.textContent = this.#page.checkKestal;
+    check.addEventListener('click', () => this.#record.open());
+    controls.get('Label1').replaceChildren(this.#status, check);
     this.#plot = controls.get('Picture1');
     const plotRect = described.controls.find((control) => control.kind === 'plot').rect;
     this.#plotSize = plotRect.slice(2).map((twips) => pixelsOf(this.#page, twips)).join('x');

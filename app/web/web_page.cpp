@@ -1,9 +1,12 @@
 #include "app/web/web_page.hpp"
 
 #include "app/announcements.hpp"
+#include "app/source_revision.hpp"
+#include "app/validation_record.hpp"
 #include "app/web/json_text.hpp"
 #include "app/web/page_mailbox.hpp"
 #include "app/web/table_window_json.hpp"
+#include "conversion/version.hpp"
 
 // What the page's script gives the module.
 extern "C" {
@@ -78,6 +81,21 @@ void WebPage::TargetChosen() {
     if (m_table) {
         Announce(m_table->View().plot.title, When::Now);
     }
+}
+
+std::u16string WebPage::ValidationRecord(std::u16string when, std::u16string system,
+                                         std::u16string_view browser,
+                                         std::u16string numbers) const {
+    RecordContext context;
+    context.program = u"Kestal " + std::u16string(kVersion.begin(), kVersion.end()) + u", page web";
+    context.revision.assign(kSourceRevision.begin(), kSourceRevision.end());
+    context.system = std::move(system);
+    context.numbers = std::move(numbers);
+    context.when = std::move(when);
+    context.producedBy = u"la page web de Kestal, dans " + std::u16string(browser);
+    const ValidationChecks checks = RunValidationChecks(
+        ConversionTable::BuiltIn(), m_engine.Numbers(), TypingThrough(m_engine));
+    return RecordHtml(checks, context, m_engine.Numbers());
 }
 
 // The table is built in, ready before any window: loading only empties the boxes.

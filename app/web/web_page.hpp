@@ -50,6 +50,12 @@ public:
     // hears what the plot now shows.
     void TargetChosen();
 
+    // The validation record, as one page, of checks run through a window of
+    // the module's own with the page's number conventions; the page tells when,
+    // on which system, in which browser and under which language.
+    std::u16string ValidationRecord(std::u16string when, std::u16string system,
+                                    std::u16string_view browser, std::u16string numbers) const;
+
 private:
     void Text_KeyUp(Scale source);
 

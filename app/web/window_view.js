@@ -120,12 +120,10 @@ function newControl(window, control, letters, hint) {
   }
 }
 
-// Returns the controls by name and the buttons by access letter ("E").
-export function buildWindow(root, window, page, {onClose} = {}) {
+// A window's caption bar, its icon, its caption and, given `onClose`, its close box.
+export function buildCaption(root, window, page, onClose) {
   root.id = window.name;
   root.classList.add('window');
-  applyFont(root, window.font);
-
   const bar = document.createElement('div');
   bar.className = 'caption';
   const icon = document.createElement('img');
@@ -146,6 +144,13 @@ export function buildWindow(root, window, page, {onClose} = {}) {
     bar.append(close);
   }
   root.setAttribute('aria-labelledby', title.id);
+  root.append(bar);
+}
+
+// Returns the controls by name and the buttons by access letter ("E").
+export function buildWindow(root, window, page, {onClose} = {}) {
+  applyFont(root, window.font);
+  buildCaption(root, window, page, onClose);
 
   const client = document.createElement('div');
   client.className = 'client';
@@ -168,7 +173,7 @@ export function buildWindow(root, window, page, {onClose} = {}) {
   // reads it before them.
   const hint = controls.get(page.hint);
   if (hint) client.prepend(hint);
-  root.append(bar, client);
+  root.append(client);
   root.addEventListener('keydown', (event) => wrapTab(event, root));
   return {controls, letters};
 }

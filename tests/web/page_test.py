@@ -6,17 +6,21 @@ screen reader hears it, with axe-core injected into it): the site served from
 
     page_test.py SITE_DIR KESTAL_HTML CONVERSIONS_TXT DESCRIPTION_JSON [TEST ...]
 """
+import base64
 import functools
 import http.server
 import json
 import pathlib
 import contextlib
 import re
+import subprocess
 import sys
 import tempfile
 import threading
 import time
 import unittest
+
+from xml.etree import ElementTree
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
@@ -384,6 +388,9 @@ class PageTest(unittest.TestCase):
         self.assertTrue(report[0].startswith(shown[0] + " "), report[0])
         self.assertEqual([line.split(" ")[0] for line in report[1:-1]],
                          [value for value in shown[1:] if value])  # in the window's order
+        # Each figure traced to the table by the first digits of its fingerprint.
+        self.assertTrue(all(f"(empreinte {PAGE['fingerprint'][:12]})" in line
+                            for line in report[1:-1]), report)
 
     def table(self):
         """The table window as shown (its cells, header cells, status and plot), or None."""
@@ -398,7 +405,7 @@ class PageTest(unittest.TestCase):
                     hit: all('tr.hit').map(r => r.rowIndex - 1).join() === hit.join() ? hit
                         : 'highlighted and selected rows differ', target,
                     bold: heads.map(h => getComputedStyle(h).fontWeight === '700'),
-                    status: document.getElementById('TableWindow_Label1').textContent,
+                    status: w.querySelector('#TableWindow_Label1 .status-text').textContent,
                     named: plot.ariaLabel.startsWith(heads[target]?.textContent),
                     title: plot.ariaLabel,
                     dots: all('circle').map(c => c.getAttribute('fill')),
@@ -461,8 +468,9 @@ class PageTest(unittest.TestCase):
                     self.assert_table_follows(source, typed)
                 self.keys(Keys.ENTER) if self.message() else self.chord([Keys.ALT], "e")
                 table = self.wait(lambda: not self.message() and self.table(), "no message")
-                self.assertEqual([table[k] for k in ("hit", "bold", "target", "status", "dots")],
-                                 [[], [False] * 8, -1, "", []])  # after the message or a clear
+                self.assertEqual([table[k] for k in ("hit", "bold", "target", "dots")],
+                                 [[], [False] * 8, -1, []])  # after the message or a clear
+                self.assertIn(PAGE["fingerprint"], table["status"])  # the table named instead
         self.driver.find_element("css selector", "#TableWindow th:nth-child(2)").click()
         self.keys(Keys.ESCAPE)  # back to the box the focus came from
         self.assertEqual((self.table(), self.active()), (None, f"Text{source + 1}"))
@@ -572,7 +580,11 @@ class PageTest(unittest.TestCase):
             "a run": lambda: self.type(0, "645"),
             "box menu": lambda: self.menu(2),
             "table window": lambda: self.keys(Keys.ESCAPE, Keys.F8),
-            "help window": lambda: self.driver.find_element("id", "Command3").click(),
+            "validation record": lambda: (
+                self.driver.find_element("id", "TableWindow_Check").click(),
+                self.wait(self.record, "the record's window")),
+            "help window": lambda: (self.keys(Keys.ESCAPE),
+                                    self.driver.find_element("id", "Command3").click()),
             "message": lambda: (self.chord([Keys.ALT], "r"), self.type(0, "x"),
                                 self.wait(self.message, "the message")),
         }
@@ -623,6 +635,68 @@ class PageTest(unittest.TestCase):
         self.keys(Keys.ENTER)
         failure = self.wait(lambda: self.said() != emptied and self.said(), "the failure")
         self.assertTrue(failure.startswith(PAGE["notANumber"]), failure)
+
+    def record(self):
+        """The record's window's text, as its frame holds it, or None."""
+        return self.js("const f = document.getElementById('RecordWindow_Document');"
+                       "return f && f.contentDocument.readyState === 'complete'"
+                       " && f.contentDocument.body && f.srcdoc")
+
+    def test_validation_record_from_the_table_window(self):
+        """"Vérifier Kestal", reached from the keyboard in the table window, shows the record:
+        CONFORME, named as the page's in this browser, well-formed, loading nothing; printed,
+        its table on pages of its own; "Imprimer" prints it and "Enregistrer" offers it as a
+        file."""
+        downloads = tempfile.TemporaryDirectory()
+        self.addCleanup(downloads.cleanup)
+        self.cdp("Browser.setDownloadBehavior", behavior="allow", downloadPath=downloads.name)
+        self.open()
+        self.keys(Keys.F8, Keys.F8)  # into the open window: its grid has the focus
+        for _ in range(4):
+            if self.active() == "TableWindow_Check":
+                break
+            self.keys(Keys.TAB)
+        self.assertEqual(self.active(), "TableWindow_Check")
+        self.keys(Keys.ENTER)
+        html = self.wait(self.record, "the record")
+        self.assertEqual(self.active(), "RecordWindow_Print")
+        record = ElementTree.fromstring(html)  # well-formed, as XML
+        text = " ".join(record.itertext())
+        self.assertIn("CONFORME", text)
+        self.assertNotIn("NON CONFORME", text)
+        self.assertIn(PAGE["fingerprint"], text)
+        produced = text.split("Produit par", 1)[1].split("Table", 1)[0]
+        self.assertRegex(produced, r"page web .* Chrome \d+")
+        self.assertFalse([e.tag for e in record.iter() if {"src", "href"} & set(e.attrib)])
+        self.assertNotRegex(html, r"url\(|@import")
+        self.assertEqual(self.js("return document.getElementById('RecordWindow_Document')"
+                                 ".contentWindow.performance.getEntriesByType('resource')"
+                                 ".length"), 0)
+
+        self.js("const f = document.getElementById('RecordWindow_Document');"
+                "f.contentWindow.print = () => { window.printed = true; }")
+        self.driver.find_element("id", "RecordWindow_Print").click()
+        self.assertTrue(self.js("return window.printed"))
+        self.driver.find_element("id", "RecordWindow_Save").click()
+        saved = self.wait(lambda: [p for p in pathlib.Path(downloads.name).glob("*.html")],
+                          "the record saved")
+        self.assertEqual(saved[0].read_text(encoding="utf-8"), html)
+        self.keys(Keys.ESCAPE)
+        self.wait(lambda: not self.record(), "the record's window to close")
+        self.assertEqual(self.active(), "TableWindow_Check")
+
+        # As printed: numbered pages, the annexed table starting one of its own.
+        page = pathlib.Path(downloads.name) / "record-alone.html"
+        page.write_text(html, encoding="utf-8")
+        self.driver.get(page.as_uri())
+        pdf = pathlib.Path(downloads.name) / "record.pdf"
+        pdf.write_bytes(base64.b64decode(self.cdp("Page.printToPDF", preferCSSPageSize=True)["data"]))
+        pages = subprocess.run(["pdftotext", "-layout", str(pdf), "-"], check=True,
+                               capture_output=True, text=True).stdout.split("\f")
+        annex = next(k for k, shown in enumerate(pages) if "7. Annexe" in shown)
+        self.assertTrue(pages[annex].lstrip().startswith("7. Annexe"), pages[annex][:80])
+        self.assertIn("Signature", pages[annex - 1])
+        self.assertIn(f"Page 1 sur {len([p for p in pages if p.strip()])}", pages[0])
 
     def tap(self, column, hold_s):
         rect = self.js("return arguments[0].getBoundingClientRect().toJSON()", self.box(column))
