@@ -193,6 +193,7 @@ private:
     void Release(int key, bool autoRepeat);
     void Run(Scale source);
     void CheckConverted(Scale source, const TypedNumber& typed) const;
+    void CheckTable(const TableWindowModel& model) const;
     void CheckNotes(Scale source, int bracket) const;
     void Click(int column);
     void Arrows(Bytes& input);
@@ -426,10 +427,15 @@ void Session::Check() const {
             lines.size() == 2 && std::ranges::equal(Split(lines[1], u'\t'), m_boxes.texts, Alike),
             "the seven values copy as two rows, the second the boxes' texts");
     }
-    if (!m_boxes.table) {
-        return;
+    if (m_boxes.table) {
+        CheckTable(*m_boxes.table);
     }
-    const TableWindowModel& model = *m_boxes.table;
+}
+
+// The table window shows the last run: its source and bracket rows marked, a
+// target other than the source, the user's while it can be, else one with a
+// figure where there is one, and that target's plot.
+void Session::CheckTable(const TableWindowModel& model) const {
     const TableRunView& view = model.View();
     const std::optional<ConversionReasons>& run = m_boxes.notes.run;
     Promise(IsWholeText(view.status), "the table window's status is a whole text");
