@@ -1,5 +1,7 @@
 #include "app/box_notes.hpp"
 
+#include <algorithm>
+
 #include "app/table_fingerprint.hpp"
 #include "conversion/version.hpp"
 
@@ -9,6 +11,20 @@ namespace {
 
 std::u16string Ascii(std::string_view text) {
     return {text.begin(), text.end()};
+}
+
+// A box's text as the copies write it: the tabs and line breaks that a pasted
+// text can bring around a number (its reading takes them for blanks) become
+// spaces, so that they split no line or column of a report or a spreadsheet.
+std::u16string InOneField(std::u16string_view text) {
+    std::u16string field(text);
+    std::ranges::replace_if(
+        field,
+        [](char16_t c) {
+            return (c >= u'\t' && c <= u'\r') || c == u'\u0085' || c == u'\u2028' || c == u'\u2029';
+        },
+        u' ');
+    return field;
 }
 
 // The pieces every sentence is made of, for one conversion.
@@ -27,7 +43,7 @@ public:
     static std::u16string WithUnit(std::u16string_view value, Scale scale) {
         return std::u16string(value) + u" " + std::u16string(UnitOf(scale));
     }
-    std::u16string Typed() const { return WithUnit(m_typed, m_reasons.source); }
+    std::u16string Typed() const { return WithUnit(InOneField(m_typed), m_reasons.source); }
     std::u16string Rows(int lower) const {
         return u"lignes " + Row(lower) + u" et " + Row(lower + 1);
     }
@@ -144,7 +160,7 @@ std::u16string SevenValues(const std::array<std::u16string, kScaleCount>& texts)
         names += separator;
         names += Ascii(ScaleName(scale));
         values += separator;
-        values += texts[ColumnOf(scale)];
+        values += InOneField(texts[ColumnOf(scale)]);
     }
     return names + u"\n" + values + u"\n";
 }

@@ -212,6 +212,27 @@ TEST(Announcements, FiguresWithTheirCaptionsThenTheEmptyBoxes) {
     }
 }
 
+// A number pasted with the tab or line break a spreadsheet's cell brings along
+// converts (blanks around it are allowed), and neither copy lets it split a
+// line or a column.
+TEST(Notes, PastedBreaksSplitNoCopy) {
+    const auto count = [](std::u16string_view text, char16_t c) {
+        return std::ranges::count(text, c);
+    };
+    const auto breaks = [&](std::u16string_view text) {
+        return count(text, u'\t') + count(text, u'\r') + count(text, u'\u2028');
+    };
+    const auto lines = count(Notes(HV, u"645", kFrench).report, u'\n');
+    for (const std::u16string pasted : {u"645\r\n", u"\t645", u"645\u2028"}) {
+        const std::u16string report = Notes(HV, pasted, kFrench).report;
+        EXPECT_TRUE(count(report, u'\n') == lines && breaks(report) == 0) << Narrow(report);
+        std::array<std::u16string, kScaleCount> texts;
+        texts[ColumnOf(HV)] = pasted;
+        const std::u16string values = SevenValues(texts);
+        EXPECT_TRUE(count(values, u'\n') == 2 && breaks(values) == 12) << Narrow(values);
+    }
+}
+
 // Each column: one rising run between zeros, and its narrowest step (a slip
 // of one digit in the table shows here).
 TEST(ConversionTable, RunsAndNarrowestSteps) {

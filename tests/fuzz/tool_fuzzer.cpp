@@ -14,18 +14,14 @@
 #include <string_view>
 #include <vector>
 
+#include "tests/fuzz/fuzzing.hpp"
 #include "tools/command_line.hpp"
 #include "tools/kestal_convert.hpp"
 #include "tools/system_numbers.hpp"
 
 namespace {
 
-void Promise(bool kept, const char* promise) {
-    if (!kept) {
-        std::fprintf(stderr, "broken promise: %s\n", promise);
-        std::abort();
-    }
-}
+using kestal::fuzzing::Promise;
 
 // Lines as the program reads them: a last line without its end counts.
 std::size_t LineCount(std::string_view text) {
