@@ -30,7 +30,8 @@ function moduleSource() {
 
 // Back to the browser between the steps of the start, each short enough not
 // to hold up a phone's first taps.
-const pause = () => new Promise((resume) => setTimeout(resume, 0));
+const pause = () =>
+    globalThis.scheduler?.yield?.() ?? new Promise((resume) => setTimeout(resume, 0));
 
 const main = new MainWindow(document.getElementById('Form1'));
 // Compiling from here on, away from the page's thread, which meanwhile reads
