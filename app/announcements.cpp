@@ -16,6 +16,14 @@ std::u16string_view Caption(Scale scale) {
 
 }  // namespace
 
+bool Announcer::IsNew(std::u16string_view text) {
+    if (text == m_last) {
+        return false;
+    }
+    m_last = text;
+    return true;
+}
+
 std::u16string RunAnnouncement(Scale source, const std::array<std::u16string, kScaleCount>& shown) {
     std::u16string said = std::u16string(Caption(source)) + u" " + shown[ColumnOf(source)] + u" :";
     std::u16string empty;

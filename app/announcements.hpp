@@ -7,10 +7,24 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 
 #include "conversion/scale.hpp"
 
 namespace kestal {
+
+// The last thing said, so that a run that would only say it again (a caret
+// key, Shift alone, the same value pasted again) stays silent.
+class Announcer {
+public:
+    // True when `text` differs from the last announcement; it is then the last.
+    bool IsNew(std::u16string_view text);
+    // `text` was said whatever came before it (a message, the boxes emptied).
+    void Said(std::u16string_view text) { m_last = text; }
+
+private:
+    std::u16string m_last;
+};
 
 // After a run from the box of `source` that converted, the seven boxes
 // showing `shown` (by Scale): the typed value, each figure with its box's

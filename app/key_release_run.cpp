@@ -33,6 +33,17 @@ RunOutcome RunKeyRelease(const ConversionEngine& engine, Scale source, ScaleBoxe
     return RunOutcome::Converted;
 }
 
+RunOutcome RunTextChange(const ConversionEngine& engine, Scale source, ScaleBoxes& boxes) {
+    if (!boxes.Text(source).empty()) {
+        return RunKeyRelease(engine, source, boxes);
+    }
+    for (const Scale target : TargetOrder(source)) {
+        boxes.SetText(target, {});
+    }
+    boxes.SetNotes({});
+    return RunOutcome::OthersEmptied;
+}
+
 std::u16string SevenValues(const ScaleBoxes& boxes) {
     std::array<std::u16string, kScaleCount> texts;
     bool anyShown = false;

@@ -27,7 +27,7 @@ public:
 // Empties the seven boxes, HV to Rm, and their notes.
 void EmptyAllBoxes(ScaleBoxes& boxes);
 
-enum class RunOutcome { NothingTyped, Converted, NotANumber };
+enum class RunOutcome { NothingTyped, Converted, NotANumber, OthersEmptied };
 
 // What a key release in the box of `source` does. An empty box converts
 // nothing and leaves the other boxes as they are. A number writes the six
@@ -35,6 +35,13 @@ enum class RunOutcome { NothingTyped, Converted, NotANumber };
 // Anything else shows the failure message, then empties all seven boxes, the
 // typed one too.
 RunOutcome RunKeyRelease(const ConversionEngine& engine, Scale source, ScaleBoxes& boxes);
+
+// What a change of the box's text that no key release follows does (a paste,
+// a cut or a delete from a menu, a drop, an input method, dictation: see
+// KeyStrokes::Changed): the same as a key release, except that a text emptied
+// this way empties the six other boxes and the notes too (OthersEmptied),
+// since their figures belonged to a value that is no longer there.
+RunOutcome RunTextChange(const ConversionEngine& engine, Scale source, ScaleBoxes& boxes);
 
 // What "Copier les sept valeurs" copies from the boxes; "" when all are empty,
 // where neither copy has anything to give.

@@ -12,19 +12,23 @@ namespace kestal {
 // with one derived back from a rounded figure), and neither does the release
 // of the key that closed a message. Keys are the toolkit's own key codes.
 //
-// A touch keyboard often names no key at all (a browser reports it as the
-// unidentified key): no release tells when its text has been typed, so from
-// such a key on, each change the user makes to the text converts, until a
-// real key is pressed in the box or the box loses the focus. Otherwise a
-// change converts nothing: text pasted with the mouse waits for a key.
+// A change of the text that no key held in the box made (a paste, a cut or
+// a delete from a menu, a drop, an input method, dictation) converts at once:
+// no release will follow it, and the other boxes must not go on showing the
+// figures of a value that is no longer there. A touch keyboard often names no
+// key at all (a browser reports it as the unidentified key), so from such a
+// key on each change converts too, until a real key is pressed in the box or
+// the box loses the focus.
 class KeyStrokes {
 public:
     void Pressed(int key);
     void PressedUnidentified() { m_unidentified = true; }
     // True when this release should start a conversion.
     bool Released(int key, bool autoRepeat);
-    // True when this change of the text by the user should start a conversion.
-    bool Changed() const { return m_unidentified; }
+    // True when this change of the text by the user should start a conversion
+    // (RunTextChange): no key pressed in this box is still down to bring a
+    // release, or the keyboard names none.
+    bool Changed() const { return m_unidentified || m_held.empty(); }
     // Keys still held when the box loses the focus finish elsewhere.
     void FocusLeft() {
         m_held.clear();

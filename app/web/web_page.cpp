@@ -29,15 +29,10 @@ extern "C" {
 
 namespace kestal {
 
-namespace {
-
-enum class When { Now, Settled };
-
-void Announce(const std::u16string& text, When when) {
+void WebPage::Announce(const std::u16string& text, When when) {
+    m_announcer.Said(text);
     PageAnnounce(text.data(), static_cast<int>(text.size()), when == When::Settled ? 1 : 0);
 }
-
-}  // namespace
 
 std::u16string WebPage::Text(Scale scale) const {
     PageBoxText(ColumnOf(scale));
@@ -125,7 +120,7 @@ void WebPage::KeyUp(Scale box, int key) {
 
 void WebPage::TextChanged(Scale box) {
     if (m_strokes[ColumnOf(box)].Changed()) {
-        Text_KeyUp(box);
+        Said(box, RunTextChange(m_engine, box, *this));
     }
 }
 
@@ -133,20 +128,31 @@ void WebPage::FocusLeft(Scale box) {
     m_strokes[ColumnOf(box)].FocusLeft();
 }
 
-// A run's figures are said once the typing pauses, not at every key; the
-// failure once its message is closed, since the page holds what follows it.
 void WebPage::Text_KeyUp(Scale source) {
-    switch (RunKeyRelease(m_engine, source, *this)) {
+    Said(source, RunKeyRelease(m_engine, source, *this));
+}
+
+// A run's figures are said once the typing pauses, not at every key, and only
+// when they differ from what was said last; the failure once its message is
+// closed, since the page holds what follows it.
+void WebPage::Said(Scale source, RunOutcome outcome) {
+    switch (outcome) {
         case RunOutcome::Converted: {
             std::array<std::u16string, kScaleCount> shown;
             for (const Scale scale : kAllScales) {
                 shown[ColumnOf(scale)] = Text(scale);
             }
-            Announce(RunAnnouncement(source, shown), When::Settled);
+            if (const std::u16string said = RunAnnouncement(source, shown);
+                m_announcer.IsNew(said)) {
+                Announce(said, When::Settled);
+            }
             break;
         }
         case RunOutcome::NotANumber:
             Announce(NotANumberAnnouncement(), When::Now);
+            break;
+        case RunOutcome::OthersEmptied:
+            Announce(EmptiedAnnouncement(), When::Settled);
             break;
         case RunOutcome::NothingTyped:
             break;

@@ -12,6 +12,7 @@
 #include <array>
 #include <optional>
 
+#include "app/announcements.hpp"
 #include "app/key_release_run.hpp"
 #include "app/key_strokes.hpp"
 #include "app/table_window_model.hpp"
@@ -57,11 +58,18 @@ public:
                                     std::u16string_view browser, std::u16string numbers) const;
 
 private:
+    // Something for the live region to say: `Settled` once the typing has
+    // paused, `Now` at once.
+    enum class When { Now, Settled };
+    void Announce(const std::u16string& text, When when);
     void Text_KeyUp(Scale source);
+    // What the live region says after a run or a change that ended `outcome`.
+    void Said(Scale source, RunOutcome outcome);
 
     ConversionEngine m_engine;
     std::array<KeyStrokes, kScaleCount> m_strokes;
     BoxNotes m_notes;
+    Announcer m_announcer;
     std::optional<TableWindowModel> m_table;
 };
 
