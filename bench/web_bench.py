@@ -47,8 +47,10 @@ import threading
 
 from selenium import webdriver
 from selenium.common.exceptions import TimeoutException, WebDriverException
-from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.support.ui import WebDriverWait
+
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent.parent / "tests" / "web"))
+from chromedriver import chromium  # noqa: E402
 
 CHROMIUM = "/usr/bin/chromium"
 CHROMEDRIVER = "/usr/bin/chromedriver"
@@ -104,14 +106,13 @@ def fail(message):
 
 def browser(profile):
     options = webdriver.ChromeOptions()
-    options.binary_location = CHROMIUM
     for flag in ("--headless=new", "--no-sandbox", "--disable-gpu",
                  "--disable-background-networking", "--disable-component-update",
                  "--disable-sync", "--no-first-run", f"--user-data-dir={profile}",
                  "--lang=fr-FR"):
         options.add_argument(flag)
     options.add_experimental_option("prefs", {"intl.accept_languages": "fr-FR,fr"})
-    driver = webdriver.Chrome(service=Service(CHROMEDRIVER), options=options)
+    driver = chromium(options)
     driver.set_page_load_timeout(WAIT_S)
     driver.execute_cdp_cmd("Network.enable", {})
     driver.execute_cdp_cmd("Network.setCacheDisabled", {"cacheDisabled": True})

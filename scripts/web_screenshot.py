@@ -17,10 +17,12 @@ import sys
 import tempfile
 
 from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import WebDriverWait
+
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent.parent / "tests" / "web"))
+from chromedriver import chromium  # noqa: E402
 
 WIDTH, HEIGHT, SCALE = 360, 740, 2
 WAIT_S = 10
@@ -32,7 +34,6 @@ def main():
         sys.exit("usage: /usr/bin/python3 scripts/web_screenshot.py KESTAL_HTML OUT_PNG")
     page, out = pathlib.Path(sys.argv[1]).resolve(), pathlib.Path(sys.argv[2])
     options = webdriver.ChromeOptions()
-    options.binary_location = "/usr/bin/chromium"
     profile = tempfile.mkdtemp(prefix="kestal-chromium-")
     for flag in ("--headless=new", "--no-sandbox", "--disable-gpu",
                  "--disable-background-networking", "--disable-component-update",
@@ -42,7 +43,7 @@ def main():
     options.add_experimental_option("prefs", {"intl.accept_languages": "fr-FR,fr"})
     driver = None
     try:
-        driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+        driver = chromium(options)
         driver.set_page_load_timeout(WAIT_S)
         driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
             "width": WIDTH, "height": HEIGHT, "deviceScaleFactor": SCALE, "mobile": True})

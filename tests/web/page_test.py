@@ -23,9 +23,10 @@ import unittest
 from xml.etree import ElementTree
 
 from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.keys import Keys
+
+from chromedriver import chromium
 
 SITE, ONE_FILE, CONVERSIONS, DESCRIPTION = (pathlib.Path(arg) for arg in sys.argv[1:5])
 AXE = pathlib.Path(__file__).with_name("node_modules") / "axe-core" / "axe.min.js"
@@ -97,15 +98,13 @@ class PageTest(unittest.TestCase):
         cls.server = Server()
         cls.profile = tempfile.TemporaryDirectory()
         options = webdriver.ChromeOptions()
-        options.binary_location = "/usr/bin/chromium"
         for flag in ("--headless=new", "--no-sandbox", "--disable-gpu", "--no-first-run",
                      "--disable-background-networking", "--disable-component-update",
                      "--disable-sync", "--window-size=900,800",
                      f"--user-data-dir={cls.profile.name}"):
             options.add_argument(flag)
         try:
-            cls.driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"),
-                                          options=options)
+            cls.driver = chromium(options)
         except Exception:
             cls.server.stop()
             raise
