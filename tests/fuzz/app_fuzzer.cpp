@@ -157,6 +157,10 @@ private:
     void Press(int key) {
         Strokes().Pressed(key);
         m_pressed.push_back(key);
+        if (std::ranges::find(m_down, key) == m_down.end()) {
+            m_down.push_back(key);
+        }
+        m_touched = false;
     }
 
     void Act() {
@@ -166,6 +170,7 @@ private:
                 if (const Scale scale = kAllScales[(box & 0x7f) % kScaleCount]; scale != m_focus) {
                     Strokes().FocusLeft();
                     m_pressed.clear();
+                    m_down.clear();
                     m_touched = false;
                     m_focus = scale;
                 }
@@ -179,6 +184,7 @@ private:
                     text += unit == u'\b' ? u"" : std::u16string(1, unit);
                     selected = false;
                     Promise(Strokes().Released(unit, false), "a key typed in a box converts");
+                    std::erase(m_down, unit);
                     Run();
                 }
                 break;
@@ -192,15 +198,17 @@ private:
                 if (Strokes().Released(key & 0x7f, autoRepeat)) {
                     Promise(!autoRepeat && std::ranges::find(m_pressed, key) != m_pressed.end(),
                             "only the last release of a key pressed in the box converts");
+                    std::erase(m_down, key);
                     Run();
                 }
                 break;
             }
             case 3:
                 Focused() = Units();
+                Promise(Strokes().Changed() == (m_touched || m_down.empty()),
+                        "a change converts unless a key pressed in the box is still down");
                 if (Strokes().Changed()) {
-                    Promise(m_touched, "a change converts only after a touch keyboard's key");
-                    Run();
+                    Run(true);
                 }
                 break;
             case 4:
@@ -208,7 +216,7 @@ private:
                 m_touched = true;
                 Focused() += UnitOf(Next());
                 Promise(Strokes().Changed(), "what a touch keyboard types converts");
-                Run();
+                Run(true);
                 break;
             case 5:
                 EmptyAllBoxes(*this);
@@ -246,12 +254,20 @@ private:
         }
     }
 
-    // A key-release run in the focused box.
-    void Run() {
+    // A run in the focused box: at a key's release, or at a change of its text
+    // that no key release follows, after which an emptied box leaves the six
+    // others empty too.
+    void Run(bool changed = false) {
         const std::u16string typed = Focused();
         m_written.clear();
         m_messages = m_notesGiven = 0;
-        RunKeyRelease(m_engine, m_focus, *this);
+        if (!changed) {
+            RunKeyRelease(m_engine, m_focus, *this);
+        } else {
+            RunTextChange(m_engine, m_focus, *this);
+            Promise(!typed.empty() || AllEmpty(),
+                    "a box emptied by a paste or a cut empties the six others and the notes");
+        }
         if (typed.empty()) {
             return;
         }
@@ -422,6 +438,7 @@ private:
     // Since the focused box got the focus: the keys pressed there, and whether
     // a touch keyboard typed there.
     std::vector<int> m_pressed;
+    std::vector<int> m_down;  // pressed in the focused box and not yet released
     bool m_touched = false;
 };
 
