@@ -151,6 +151,14 @@ expect "version" 0 "kestal-convert $version"$'\n'"Empreinte de la table (SHA-256
 [[ $("$convert" --table --locale C | sha256sum | cut -d' ' -f1) == "$fingerprint" ]] ||
     fail "the fingerprint is not that of --table --locale C"
 
+# French, the program's own, needs no locale installed.
+mkdir "$scratch/none"
+environment=(LOCPATH="$scratch/none")
+for locale in fr_FR fr fr_FR.UTF-8; do
+    expect "$locale, none installed" 0 "$header"$'\n200,0\t190,0\t\t91,8\t\t\t650,0' "" -- \
+        --locale $locale --from HV 200,0
+done
+
 # The default locale: LC_ALL, then LC_NUMERIC, then LANG, French by default and
 # for C; --locale over them all.
 for case in "|,|" "LANG=C|,|" "LC_ALL=en_US.UTF-8|.|" "LC_NUMERIC=en_US.UTF-8|.|" \
