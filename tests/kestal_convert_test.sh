@@ -122,19 +122,18 @@ input ""
 
 # The whole table, as the table window shows it: a header of eight captions,
 # then the published figures in the locale's numbers, an empty field where a
-# row has none, quoted where a figure holds the delimiter.
+# row has none.
 published_lines() {  # POINT DELIMITER
     grep -v '^#' "$published" | awk -v point="$1" -v d="$2" '{
         line = $1
         for (k = 2; k <= 8; k++) {
             f = $k == "0" ? "" : $k
             gsub(/\./, point, f)
-            if (index(f, d)) f = "\"" f "\""
             line = line d f
         }
         print line }'
 }
-for case in $'fr_FR|,|\t' "en_US|.|;" "fr_FR|,|,"; do
+for case in $'fr_FR|,|\t' "en_US|.|;" "C|.|,"; do
     IFS='|' read -r locale point delimiter <<<"$case"
     "$convert" --table --locale "$locale" --delimiter "$delimiter" >"$scratch/out"
     [[ $(head -n 1 "$scratch/out" | tr "$delimiter" '\n' | wc -l) == 8 ]] &&
@@ -142,19 +141,27 @@ for case in $'fr_FR|,|\t' "en_US|.|;" "fr_FR|,|,"; do
         fail "table under $locale with '$delimiter'"
 done
 
-# Usage errors: status 2, nothing on standard output, the usage text after the reason.
-for arguments in "200" "--from|XYZ|200" "--from" "--from|HV|--frm|200" \
+# Usage errors: status 2, nothing on standard output, the usage text after the
+# reason, which ends by naming what it refuses where a case says so after '#'.
+d="--from|HV|--column|1|--delimiter"
+for case in "200" "--from|XYZ|200" "--from" "--from|HV|--frm|200" "-xh#-x" \
     "--from|HV|--locale|xx_nonsense|200" "--from|HV|--locale=|200" "--from|HV|--column|0" \
     "--from|HV|--column|1x" "--from|HV|--column|1|200" "--from|HV|--header" \
     "--from|HV|--column|1|--delimiter|;;" "--from|HV|--column|1|--delimiter|\"" \
     "--from|HV|--column|1|--delimiter"$'|\n' "--table|200" "--table|--from|HV" \
     "--table|--column|1" "--validate|--from|HV" "--validate|--column|1" "--validate|200" \
-    "--html"; do
+    "--html" "--from|HV|--from|HRC|57,6#--from" "--locale|C|--fr|HV|--locale|C|1#--locale" \
+    "--column|1|$d|;|--column|1|--from|HV#--column" "$d|;|--delimiter|;#--delimiter" "$d|0#0" "$d|a#a" \
+    "$d| # " "$d|-#-" "$d|+#+" "--locale|fr_FR|$d|,#," "--locale|C|$d|.#." "--table|--delimiter|0#0"; do
+    arguments=${case%%#*}
+    named=${case#"$arguments"}
     # shellcheck disable=SC2086
     (IFS='|' && exec "$convert" $arguments) </dev/null >"$scratch/out" 2>"$scratch/err"
     status=$?
-    [[ $status == 2 && ! -s "$scratch/out" ]] && grep -q '^kestal-convert: ' "$scratch/err" &&
-        grep -q -- '--from <' "$scratch/err" || fail "usage error '$arguments' (status $status)"
+    reason=$(head -n 1 "$scratch/err")
+    [[ $status == 2 && ! -s "$scratch/out" && $reason == "kestal-convert: "* &&
+        (-z $named || $reason == *": ${named:1}") ]] && grep -q -- '--from <' "$scratch/err" ||
+        fail "usage error '$arguments' (status $status)"
 done
 # The table's fingerprint, as --version shows it: the SHA-256 of the table as
 # --table --locale C writes it, and so of the published figures written so

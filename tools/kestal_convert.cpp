@@ -216,6 +216,12 @@ int KestalConvert(const std::vector<std::string>& arguments, std::FILE* in, std:
             return UsageError(streams, "locale inconnue : " + *request.locale);
         }
     }
+    // A delimiter that is the decimal separator would split every figure in two.
+    if ((request.mode == ConvertMode::Spreadsheet || request.mode == ConvertMode::Table) &&
+        symbols->decimalPoint == std::u16string(1, static_cast<char16_t>(request.delimiter))) {
+        return UsageError(streams, "--delimiter ne peut pas être le séparateur décimal : " +
+                                       std::string(1, request.delimiter));
+    }
     if (request.mode == ConvertMode::Validate) {
         return Validate(streams, request, *std::move(symbols));
     }
