@@ -22,4 +22,10 @@ inline NumberSymbols CNumberSymbols() {
     return {u".", u"-", u"+", u"e"};
 }
 
+// French conventions, a decimal comma and the ASCII signs: the program's own,
+// where nothing names others.
+inline NumberSymbols FrenchNumberSymbols() {
+    return {u",", u"-", u"+", u"E"};
+}
+
 }  // namespace kestal

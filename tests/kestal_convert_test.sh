@@ -82,24 +82,39 @@ printf '2\0000\n80\n' >"$scratch/in"
 expect "NUL byte" 1 "$header"$'\n2?0\t\t\t\t\t\t\n80\t76,0\t\t\t\t\t280,0' "$(bad 1)" -- \
     "${fr[@]}" --from HV
 
-# Spreadsheet files: each line kept, field N converted, appended fields quoted
-# where they hold the delimiter; short lines and bad values named by line.
+# Spreadsheet files: each line kept, field N converted; a short line padded to
+# the header's width so that every figure sits under its heading, a longer one
+# or one whose quote is left open kept with its fields empty, named by line.
 csv=(--from HV --column 2 --delimiter ';' --header)
-input $'Éprouvette;"HV; 10";Note\r\nA1;200;"trempé ""à cœur"""\r\nA2;"645";\r\nA3;abc;x\r\nA4\r\nA5;;vide\r\n"A"";6";80;fin'
-expect "semicolon file" 1 $'Éprouvette;"HV; 10";Note;HB;HRA;HRB;HRC;HRD;Rm\nA1;200;"trempé ""à cœur""";190,0;;91,8;;;650,0\nA2;"645";;;79,9;;57,6;68,9;2200,0\nA3;abc;x;;;;;;\nA4;;;;;;\nA5;;vide;;;;;;\n"A"";6";80;fin;76,0;;;;;280,0' \
-    "$(bad 4)"$'\nkestal-convert: ligne 5 : pas de champ 2' -- "${fr[@]}" "${csv[@]}"
-# Bracket rows from the single the value reads as: "640,00000001" is 640, the top of rows 78-79.
-input $'HV,n\n"645",a\n650\n"79,9"\n"640,00000001"\n940\nx\n'
-expect "detail" 1 $'HV,n,HB,HRA,HRB,HRC,HRD,Rm,ligne basse,ligne haute\n"645",a,,"79,9",,"57,6","68,9","2200,0",79,80\n650,,"80,0",,"57,8","69,0","2220,0",79,80\n"79,9",,,,,,,,\n"640,00000001","586,0","79,8",,"57,3","68,7","2180,0",78,79\n940,,"85,6",,"68,0","76,9",,96,97\nx,,,,,,,,' \
-    "$(bad 7)" -- "${fr[@]}" --from HV --column 1 --delimiter , --header --detail
+input $'Éprouvette;"HV; 10";Note\r\nA1;200;"trempé ""à cœur"""\r\nA2;"645";\r\nA3;abc;x\r\nA4\r\nA5;;vide\r\n"A"";6";80;fin\r\nA6;200\r\nA7;645;trempé; revenu\r\nA8;80;"note'
+expect "semicolon file" 1 $'Éprouvette;"HV; 10";Note;HB;HRA;HRB;HRC;HRD;Rm\nA1;200;"trempé ""à cœur""";190,0;;91,8;;;650,0\nA2;"645";;;79,9;;57,6;68,9;2200,0\nA3;abc;x;;;;;;\nA4;;;;;;;;\nA5;;vide;;;;;;\n"A"";6";80;fin;76,0;;;;;280,0\nA6;200;;190,0;;91,8;;;650,0\nA7;645;trempé; revenu;;;;;;\nA8;80;"note;;;;;;' \
+    "$(bad 4)"$'\nkestal-convert: ligne 9 : 4 champs, l\'en-tête n\'en a que 3\nkestal-convert: ligne 10 : guillemet non fermé' \
+    -- "${fr[@]}" "${csv[@]}"
+# Without a header the first line is the reference.
+input $'A;200\nB;645;x\nC\n'
+expect "first line's width" 1 $'A;200;190,0;;91,8;;;650,0\nB;645;x;;;;;;\nC;;;;;;;' \
+    "kestal-convert: ligne 2 : 3 champs, la première ligne n'en a que 2" -- \
+    "${fr[@]}" --from HV --column 2 --delimiter ';'
+# Bracket rows from the single the value reads as: "640.00000001" is 640, the top of rows 78-79.
+input $'HV,n\n"645",a\n650\n"79.9"\n"640.00000001"\n940\nx\n'
+expect "detail" 1 $'HV,n,HB,HRA,HRB,HRC,HRD,Rm,ligne basse,ligne haute\n"645",a,,79.9,,57.6,68.9,2200.0,79,80\n650,,,80.0,,57.8,69.0,2220.0,79,80\n"79.9",,,,,,,,,\n"640.00000001",,586.0,79.8,,57.3,68.7,2180.0,78,79\n940,,,85.6,,68.0,76.9,,96,97\nx,,,,,,,,,' \
+    "$(bad 7)" -- --locale C --from HV --column 1 --delimiter , --header --detail
 input $'s1\t20,3\n'
 expect "tab, from HRC" 0 $'s1\t20,3\t240,0\t228,0\t60,7\t\t40,3\t770,0\t33\t34' "" -- \
     "${fr[@]}" --from HRC --column 2 --detail
-for line in "$long" $'20\xff;x' '"80;x'; do
+for line in "$long" $'20\xff'; do
     input "$line"$'\n80\n'
     expect "hostile field ${line:0:8}" 1 "$line;;;;;;"$'\n80;76,0;;;;;280,0' "$(bad 1)" -- \
         "${fr[@]}" --from HV --column 1 --delimiter ';'
 done
+# A byte-order mark, as Excel starts a UTF-8 file with, is no part of the first
+# value; a copied line keeps it.
+bom=$'\xef\xbb\xbf'
+input "$bom"$'200\n'
+expect "BOM, one value a line" 0 "$header"$'\n200\t190,0\t\t91,8\t\t\t650,0' "" -- "${fr[@]}" --from HV
+input "$bom"$'"645";x\n'
+expect "BOM, a file" 0 "$bom"$'"645";x;;79,9;;57,6;68,9;2200,0' "" -- \
+    "${fr[@]}" --from HV --column 1 --delimiter ';'
 printf '2\0000\n80\n' >"$scratch/in"
 "$convert" "${fr[@]}" --from HV --column 1 <"$scratch/in" >"$scratch/out" 2>/dev/null
 cmp -s "$scratch/out" <(printf '2\0000\t\t\t\t\t\t\n80\t76,0\t\t\t\t\t280,0\n') || fail "NUL byte in a field"
@@ -107,19 +122,18 @@ input ""
 
 # The whole table, as the table window shows it: a header of eight captions,
 # then the published figures in the locale's numbers, an empty field where a
-# row has none, quoted where a figure holds the delimiter.
+# row has none.
 published_lines() {  # POINT DELIMITER
     grep -v '^#' "$published" | awk -v point="$1" -v d="$2" '{
         line = $1
         for (k = 2; k <= 8; k++) {
             f = $k == "0" ? "" : $k
             gsub(/\./, point, f)
-            if (index(f, d)) f = "\"" f "\""
             line = line d f
         }
         print line }'
 }
-for case in $'fr_FR|,|\t' "en_US|.|;" "fr_FR|,|,"; do
+for case in $'fr_FR|,|\t' "en_US|.|;" "C|.|,"; do
     IFS='|' read -r locale point delimiter <<<"$case"
     "$convert" --table --locale "$locale" --delimiter "$delimiter" >"$scratch/out"
     [[ $(head -n 1 "$scratch/out" | tr "$delimiter" '\n' | wc -l) == 8 ]] &&
@@ -127,19 +141,27 @@ for case in $'fr_FR|,|\t' "en_US|.|;" "fr_FR|,|,"; do
         fail "table under $locale with '$delimiter'"
 done
 
-# Usage errors: status 2, nothing on standard output, the usage text after the reason.
-for arguments in "200" "--from|XYZ|200" "--from" "--from|HV|--frm|200" \
+# Usage errors: status 2, nothing on standard output, the usage text after the
+# reason, which ends by naming what it refuses where a case says so after '#'.
+d="--from|HV|--column|1|--delimiter"
+for case in "200" "--from|XYZ|200" "--from" "--from|HV|--frm|200" "-xh#-x" \
     "--from|HV|--locale|xx_nonsense|200" "--from|HV|--locale=|200" "--from|HV|--column|0" \
     "--from|HV|--column|1x" "--from|HV|--column|1|200" "--from|HV|--header" \
     "--from|HV|--column|1|--delimiter|;;" "--from|HV|--column|1|--delimiter|\"" \
     "--from|HV|--column|1|--delimiter"$'|\n' "--table|200" "--table|--from|HV" \
     "--table|--column|1" "--validate|--from|HV" "--validate|--column|1" "--validate|200" \
-    "--html"; do
+    "--html" "--from|HV|--from|HRC|57,6#--from" "--locale|C|--fr|HV|--locale|C|1#--locale" \
+    "--column|1|$d|;|--column|1|--from|HV#--column" "$d|;|--delimiter|;#--delimiter" "$d|0#0" "$d|a#a" \
+    "$d| # " "$d|-#-" "$d|+#+" "--locale|fr_FR|$d|,#," "--locale|C|$d|.#." "--table|--delimiter|0#0"; do
+    arguments=${case%%#*}
+    named=${case#"$arguments"}
     # shellcheck disable=SC2086
     (IFS='|' && exec "$convert" $arguments) </dev/null >"$scratch/out" 2>"$scratch/err"
     status=$?
-    [[ $status == 2 && ! -s "$scratch/out" ]] && grep -q '^kestal-convert: ' "$scratch/err" &&
-        grep -q -- '--from <' "$scratch/err" || fail "usage error '$arguments' (status $status)"
+    reason=$(head -n 1 "$scratch/err")
+    [[ $status == 2 && ! -s "$scratch/out" && $reason == "kestal-convert: "* &&
+        (-z $named || $reason == *": ${named:1}") ]] && grep -q -- '--from <' "$scratch/err" ||
+        fail "usage error '$arguments' (status $status)"
 done
 # The table's fingerprint, as --version shows it: the SHA-256 of the table as
 # --table --locale C writes it, and so of the published figures written so
@@ -150,6 +172,14 @@ expect "version" 0 "kestal-convert $version"$'\n'"Empreinte de la table (SHA-256
     "" -- --version
 [[ $("$convert" --table --locale C | sha256sum | cut -d' ' -f1) == "$fingerprint" ]] ||
     fail "the fingerprint is not that of --table --locale C"
+
+# French, the program's own, needs no locale installed.
+mkdir "$scratch/none"
+environment=(LOCPATH="$scratch/none")
+for locale in fr_FR fr fr_FR.UTF-8; do
+    expect "$locale, none installed" 0 "$header"$'\n200,0\t190,0\t\t91,8\t\t\t650,0' "" -- \
+        --locale $locale --from HV 200,0
+done
 
 # The default locale: LC_ALL, then LC_NUMERIC, then LANG, French by default and
 # for C; --locale over them all.

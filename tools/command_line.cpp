@@ -42,14 +42,15 @@ constexpr OptionText kOptions[] = {
      "Échelle des valeurs données : HV, HB (HBS, HBW), HRA, HRB, HRC, HRD ou Rm, en majuscules "
      "ou minuscules."},
     {"locale", kLocale, "NOM",
-     "Conventions des nombres (fr_FR, en_US, C...). Par défaut celles du système, et le "
-     "français sinon."},
+     "Conventions des nombres : fr_FR (ou fr) et C toujours, les autres (en_US...) si le "
+     "système les connaît. Par défaut celles du système, et le français sinon."},
     {"column", kColumn, "N",
      "Lit la valeur dans le champ N (à partir de 1) de chaque ligne de l'entrée standard, sans "
      "VALEUR."},
     {"delimiter", kDelimiter, "C",
      "Avec --column ou --table : séparateur des champs, un caractère ASCII (tabulation par "
-     "défaut, « ; » pour un tableur français)."},
+     "défaut, « ; » pour un tableur français), ni chiffre, ni lettre, ni espace, ni guillemet, "
+     "ni + ou -, ni le séparateur décimal des nombres."},
     {"header", kHeader, nullptr,
      "Avec --column : la première ligne est un en-tête, complété par les noms des six autres "
      "échelles."},
@@ -72,7 +73,9 @@ constexpr const char* kDescription =
     "commençant par - vient après --.\n"
     "Avec --column, lit un fichier délimité (CSV) sur l'entrée standard et recopie chaque ligne "
     "en y ajoutant les six autres échelles, de HV à Rm ; les champs entre guillemets sont lus "
-    "sans leurs guillemets.\n"
+    "sans leurs guillemets. Une ligne plus courte que la première (l'en-tête) est complétée de "
+    "champs vides ; une plus longue, ou dont un guillemet reste ouvert, est recopiée sans "
+    "conversion et signalée.\n"
     "Avec --table, écrit toute la table de conversion, comme la fenêtre de la table la montre.\n"
     "Avec --validate, vérifie Kestal et écrit le dossier de validation qu'un laboratoire "
     "accrédité conserve.";
@@ -92,6 +95,32 @@ struct TypedOptions {
     bool html = false;
     std::vector<std::string> values;
 };
+
+// An option that takes a value is given once: a second one would silently
+// override the first (--from HV ... --from HRC converting as HRC).
+std::optional<std::string> Once(std::optional<std::string>& typed, int code) {
+    if (typed) {
+        const auto text = std::ranges::find(kOptions, code, &OptionText::code);
+        return "option donnée deux fois : --" + std::string(text->name);
+    }
+    typed = optarg;
+    return std::nullopt;
+}
+
+// The option getopt_long refused. A short one is named by its letter: in a
+// cluster such as -xh, getopt has not yet moved past the argument holding it.
+// Its code is then the letter, never 'h' or 'v', which are known; a long one's
+// is 0 or its own code.
+std::string RefusedOption(std::string_view at) {
+    const int letter = optopt;
+    if (letter == 0 || letter == kHelp || letter == kVersion || letter >= 256) {
+        return std::string(at);
+    }
+    if (letter > ' ' && letter < 0x7F) {
+        return {'-', static_cast<char>(letter)};
+    }
+    return "un caractère non ASCII ou de contrôle après -";
+}
 
 // getopt_long keeps its place in globals: each reading starts it afresh.
 std::optional<std::string> ReadOptions(const std::vector<std::string>& arguments,
@@ -119,6 +148,7 @@ std::optional<std::string> ReadOptions(const std::vector<std::string>& arguments
         }
         // The argument getopt stopped at, worded alike whichever C library read it.
         const std::string_view at = argv[std::min(optind, argc) - 1];
+        std::optional<std::string> twice;
         switch (code) {
             case kHelp:
                 typed.help = true;
@@ -127,16 +157,16 @@ std::optional<std::string> ReadOptions(const std::vector<std::string>& arguments
                 typed.version = true;
                 break;
             case kFrom:
-                typed.from = optarg;
+                twice = Once(typed.from, code);
                 break;
             case kLocale:
-                typed.locale = optarg;
+                twice = Once(typed.locale, code);
                 break;
             case kColumn:
-                typed.column = optarg;
+                twice = Once(typed.column, code);
                 break;
             case kDelimiter:
-                typed.delimiter = optarg;
+                twice = Once(typed.delimiter, code);
                 break;
             case kHeader:
                 typed.header = true;
@@ -159,7 +189,10 @@ std::optional<std::string> ReadOptions(const std::vector<std::string>& arguments
                 }
                 [[fallthrough]];
             default:
-                return "option inconnue ou mal employée : " + std::string(at);
+                return "option inconnue ou mal employée : " + RefusedOption(at);
+        }
+        if (twice) {
+            return twice;
         }
     }
     typed.values.assign(argv.begin() + optind, argv.begin() + argc);
@@ -179,13 +212,21 @@ std::optional<std::size_t> ColumnNumber(std::string_view text) {
     return number == 0 ? std::nullopt : std::optional<std::size_t>(number);
 }
 
-// One ASCII character that cannot be confused with quoting or the end of a line.
+// One ASCII character that can be part of no number and no quoted field, nor
+// end a line: "--delimiter 0" would read 200 as 2, 0 and 0. The decimal
+// separator depends on the number conventions, checked once they are known.
 std::optional<char> Delimiter(std::string_view text) {
-    if (text.size() != 1 || static_cast<unsigned char>(text[0]) >= 0x80 || text[0] == '"' ||
-        text[0] == '\n' || text[0] == '\r' || text[0] == '\0') {
+    if (text.size() != 1) {
         return std::nullopt;
     }
-    return text[0];
+    const char c = text[0];
+    const bool letterOrDigit =
+        (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+    if (static_cast<unsigned char>(c) >= 0x80 || letterOrDigit ||
+        std::string_view("\"-+ \n\r").find(c) != std::string_view::npos || c == '\0') {
+        return std::nullopt;
+    }
+    return c;
 }
 
 CommandLine Refused(std::string reason) {
@@ -199,6 +240,10 @@ CommandLine ReadCommandLine(const std::vector<std::string>& arguments) {
     if (std::optional<std::string> refused = ReadOptions(arguments, typed)) {
         return Refused(*std::move(refused));
     }
+#ifdef _WIN32
+    // Windows programs show their help for /?, wherever it stands.
+    typed.help = typed.help || std::ranges::find(typed.values, "/?") != typed.values.end();
+#endif
     ConvertRequest request;
     request.values = std::move(typed.values);
     request.locale = std::move(typed.locale);
@@ -229,7 +274,8 @@ CommandLine ReadCommandLine(const std::vector<std::string>& arguments) {
         const std::optional<char> delimiter = Delimiter(*typed.delimiter);
         if (!delimiter) {
             return Refused(
-                "--delimiter attend un caractère ASCII, ni guillemet ni fin de ligne : " +
+                "--delimiter attend un caractère ASCII, ni chiffre, ni lettre, ni espace, ni "
+                "guillemet, ni + ou -, ni fin de ligne : " +
                 *typed.delimiter);
         }
         request.delimiter = *delimiter;

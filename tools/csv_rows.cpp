@@ -20,8 +20,9 @@ std::size_t EndOfField(std::string_view line, char delimiter, std::size_t from) 
 
 }  // namespace
 
-std::optional<std::string_view> CsvField(std::string_view line, char delimiter, std::size_t index,
-                                         std::string& scratch) {
+CsvLine ReadCsvLine(std::string_view line, char delimiter, std::size_t index,
+                    std::string& scratch) {
+    CsvLine read;
     std::size_t start = 0;
     for (std::size_t field = 0;; ++field) {
         const bool wanted = field == index;
@@ -37,9 +38,11 @@ std::optional<std::string_view> CsvField(std::string_view line, char delimiter, 
                     // Never closed: the field holds the rest of the line.
                     if (wanted) {
                         scratch.append(line.substr(from));
-                        return scratch;
+                        read.field = scratch;
                     }
-                    return std::nullopt;
+                    read.fields = field + 1;
+                    read.openQuote = true;
+                    return read;
                 }
                 if (wanted) {
                     scratch.append(line.substr(from, quote - from));
@@ -54,18 +57,19 @@ std::optional<std::string_view> CsvField(std::string_view line, char delimiter, 
                 end = EndOfField(line, delimiter, quote + 1);
                 if (wanted) {
                     scratch.append(line.substr(quote + 1, end - quote - 1));
-                    return scratch;
+                    read.field = scratch;
                 }
                 break;
             }
         } else {
             end = EndOfField(line, delimiter, start);
             if (wanted) {
-                return line.substr(start, end - start);
+                read.field = line.substr(start, end - start);
             }
         }
         if (end == line.size()) {
-            return std::nullopt;
+            read.fields = field + 1;
+            return read;
         }
         start = end + 1;
     }
@@ -79,8 +83,36 @@ CsvRows::CsvRows(const ConversionEngine& engine, const ConversionTable& table, S
       m_source(source),
       m_layout(layout) {}
 
-void CsvRows::AppendHeader(std::string_view line, std::string& out) const {
+std::optional<CsvRows::Outcome> CsvRows::AppendPadded(const CsvLine& read, std::string_view line,
+                                                      std::string& out) {
+    if (m_width == 0) {
+        m_width = read.fields;
+    }
+    m_lastWidth = read.fields;
     out.append(line);
+    std::optional<Outcome> unplaced;
+    if (read.openQuote) {
+        unplaced = Outcome::OpenQuote;
+    } else if (read.fields > m_width) {
+        unplaced = Outcome::LongLine;
+    } else {
+        if (read.fields < m_width) {
+            out.append(m_width - read.fields, m_layout.delimiter);
+        }
+        return std::nullopt;
+    }
+    // The six other scales' fields, and the detail's two, all empty.
+    out.append(static_cast<std::size_t>(kScaleCount - 1 + (m_layout.detail ? 2 : 0)),
+               m_layout.delimiter);
+    out.push_back('\n');
+    return unplaced;
+}
+
+CsvRows::Outcome CsvRows::AppendHeader(std::string_view line, std::string& out) {
+    if (const std::optional<Outcome> unplaced =
+            AppendPadded(ReadCsvLine(line, m_layout.delimiter, 0, m_scratch), line, out)) {
+        return *unplaced;
+    }
     for (const Scale scale : kAllScales) {
         if (scale != m_source) {
             out.push_back(m_layout.delimiter);
@@ -94,18 +126,23 @@ void CsvRows::AppendHeader(std::string_view line, std::string& out) const {
         }
     }
     out.push_back('\n');
+    return Outcome::Converted;
 }
 
 CsvRows::Outcome CsvRows::AppendRow(std::string_view line, std::string& out) {
-    const std::optional<std::string_view> value =
-        CsvField(line, m_layout.delimiter, m_layout.column, m_scratch);
-    Outcome outcome = Outcome::ShortLine;
-    if (value) {
-        outcome = m_rows.Convert(*value) ? Outcome::Converted : Outcome::NotANumber;
-    } else {
-        m_rows.Convert({});
+    const CsvLine read = ReadCsvLine(line, m_layout.delimiter, m_layout.column, m_scratch);
+    if (const std::optional<Outcome> unplaced = AppendPadded(read, line, out)) {
+        return *unplaced;
     }
-    out.append(line);
+    Outcome outcome = Outcome::ShortLine;
+    if (read.field) {
+        outcome = m_rows.Convert(*read.field) ? Outcome::Converted : Outcome::NotANumber;
+    } else {
+        // Padded: the field is one of the empty ones, unless the column lies
+        // past the first line's fields too.
+        m_rows.Convert({});
+        outcome = m_layout.column < m_width ? Outcome::Converted : Outcome::ShortLine;
+    }
     for (const Scale scale : kAllScales) {
         if (scale != m_source) {
             out.push_back(m_layout.delimiter);

@@ -14,17 +14,27 @@ namespace kestal {
 // One line of a delimited file is one record: a quote left open runs to the end
 // of its line, so that a stray quote costs one line, never the rest of the file.
 
-// Field `index` (0-based) of `line`, or none if the line has fewer fields. A
-// field that starts with a double quote is read without its quotes, a doubled
-// quote inside standing for one ("a;""b""" -> a;"b"); text after its closing
-// quote is kept as it stands. Other fields are taken as they are, quotes
-// included. A quoted field is unquoted into `scratch`, which the result may
-// then point into.
-std::optional<std::string_view> CsvField(std::string_view line, char delimiter, std::size_t index,
-                                         std::string& scratch);
+// One line read as a spreadsheet reads it.
+struct CsvLine {
+    std::size_t fields = 0;  // a delimiter inside quotes parts none
+    bool openQuote = false;  // the last field's quote is never closed
+    // The field asked for, none if the line has fewer fields.
+    std::optional<std::string_view> field;
+};
+
+// Reads `line`, keeping field `index` (0-based). A field that starts with a
+// double quote is read without its quotes, a doubled quote inside standing for
+// one ("a;""b""" -> a;"b"); text after its closing quote is kept as it stands.
+// Other fields are taken as they are, quotes included. A quoted field is
+// unquoted into `scratch`, which `field` may then point into.
+CsvLine ReadCsvLine(std::string_view line, char delimiter, std::size_t index, std::string& scratch);
 
 // Lines of a spreadsheet export, each kept as it is, with the six other
 // scales' texts appended, in the order HV to Rm, converted from one field.
+// Every figure sits under its heading: the first line, header or not, sets how
+// many fields a line has, and a shorter line is padded with empty fields, as a
+// spreadsheet drops a row's trailing empty cells. A longer line, or one whose
+// quote is left open, cannot be placed: it is kept with its fields empty.
 class CsvRows {
 public:
     struct Layout {
@@ -33,27 +43,40 @@ public:
         // Two more fields: the table rows i and i+1 that bracket the value.
         bool detail;
     };
-    enum class Outcome { Converted, ShortLine, NotANumber };
+    enum class Outcome { Converted, ShortLine, NotANumber, LongLine, OpenQuote };
 
     // `engine` and `table` must outlive this object; `table` is the engine's.
     CsvRows(const ConversionEngine& engine, const ConversionTable& table, Scale source,
             Layout layout);
 
-    // Appends `line` then the six scale names (and "ligne basse", "ligne
-    // haute" with the detail), and a newline.
-    void AppendHeader(std::string_view line, std::string& out) const;
+    // Appends `line`, padded, then the six scale names (and "ligne basse",
+    // "ligne haute" with the detail), and a newline: Converted or OpenQuote.
+    Outcome AppendHeader(std::string_view line, std::string& out);
 
-    // Appends `line` then the converted fields and a newline. A short line or
-    // a field that is not a number keeps its line, with the fields empty. An
-    // empty field is no failure, as an empty line is none in a plain series.
+    // Appends `line`, padded, then the converted fields and a newline. A line
+    // that holds no field `column` even padded (ShortLine), or whose field is
+    // not a number, keeps its line, with the fields empty. An empty field is no
+    // failure, as an empty line is none in a plain series.
     Outcome AppendRow(std::string_view line, std::string& out);
 
+    // How many fields a line has: those of the first line.
+    std::size_t Width() const { return m_width; }
+    // How many fields the last line had.
+    std::size_t LastWidth() const { return m_lastWidth; }
+
 private:
+    // Appends `line` padded to the first line's width; for a line that cannot
+    // be placed, its empty fields and newline too, and why.
+    std::optional<Outcome> AppendPadded(const CsvLine& read, std::string_view line,
+                                        std::string& out);
+
     BatchRows m_rows;
     const NumberText& m_numbers;
     const ConversionTable& m_table;
     Scale m_source;
     Layout m_layout;
+    std::size_t m_width = 0;  // 0 until the first line
+    std::size_t m_lastWidth = 0;
     // Reused from line to line, like BatchRows' own buffers.
     std::string m_scratch;
     std::string m_utf8;

@@ -85,32 +85,46 @@ int Finish(Streams& streams, int status) {
     return status;
 }
 
+// Why a line of a delimited file keeps its fields empty.
+std::string LineFault(CsvRows::Outcome outcome, const CsvRows& rows,
+                      const ConvertRequest& request) {
+    switch (outcome) {
+        case CsvRows::Outcome::ShortLine:
+            return "pas de champ " + std::to_string(request.column + 1);
+        case CsvRows::Outcome::NotANumber:
+            return std::string(kNotANumber);
+        case CsvRows::Outcome::LongLine:
+            return std::to_string(rows.LastWidth()) + " champs, " +
+                   (request.header ? "l'en-tête" : "la première ligne") + " n'en a que " +
+                   std::to_string(rows.Width());
+        case CsvRows::Outcome::OpenQuote:
+            return "guillemet non fermé";
+        case CsvRows::Outcome::Converted:
+            break;
+    }
+    return {};
+}
+
 // The spreadsheet mode: each line of standard input kept, its converted fields
 // appended. Lines are numbered from 1, the header included, as a spreadsheet
 // numbers its rows.
 int ConvertLines(Streams& streams, const ConvertRequest& request, const ConversionEngine& engine) {
     CsvRows rows(engine, ConversionTable::BuiltIn(), request.source,
                  {request.column, request.delimiter, request.detail});
-    const std::string shortLine = "pas de champ " + std::to_string(request.column + 1);
     int status = kExitOk;
     std::string line;
     for (unsigned long long lineNumber = 1;
          lineNumber == 1 ? FirstLine(streams, line) : streams.in.Next(line); ++lineNumber) {
-        if (request.header && lineNumber == 1) {
-            rows.AppendHeader(line, streams.out.Pending());
-        } else {
-            switch (rows.AppendRow(line, streams.out.Pending())) {
-                case CsvRows::Outcome::Converted:
-                    break;
-                case CsvRows::Outcome::ShortLine:
-                    LineMessage(streams, lineNumber, shortLine);
-                    status = kExitBadValue;
-                    break;
-                case CsvRows::Outcome::NotANumber:
-                    LineMessage(streams, lineNumber, kNotANumber);
-                    status = kExitBadValue;
-                    break;
-            }
+        if (lineNumber == 1 && streams.in.HadByteOrderMark()) {
+            // The first line is copied as it came, its mark with it.
+            streams.out.Append(kByteOrderMark);
+        }
+        const CsvRows::Outcome outcome = request.header && lineNumber == 1
+                                             ? rows.AppendHeader(line, streams.out.Pending())
+                                             : rows.AppendRow(line, streams.out.Pending());
+        if (outcome != CsvRows::Outcome::Converted) {
+            LineMessage(streams, lineNumber, LineFault(outcome, rows, request));
+            status = kExitBadValue;
         }
         if (!streams.out.Commit()) {
             break;
@@ -201,6 +215,12 @@ int KestalConvert(const std::vector<std::string>& arguments, std::FILE* in, std:
         if (!symbols) {
             return UsageError(streams, "locale inconnue : " + *request.locale);
         }
+    }
+    // A delimiter that is the decimal separator would split every figure in two.
+    if ((request.mode == ConvertMode::Spreadsheet || request.mode == ConvertMode::Table) &&
+        symbols->decimalPoint == std::u16string(1, static_cast<char16_t>(request.delimiter))) {
+        return UsageError(streams, "--delimiter ne peut pas être le séparateur décimal : " +
+                                       std::string(1, request.delimiter));
     }
     if (request.mode == ConvertMode::Validate) {
         return Validate(streams, request, *std::move(symbols));

@@ -2,9 +2,9 @@
 
 // kestal-convert: the window's conversions for whole series of measurements,
 // from a shell or a spreadsheet export, the same on Linux and Windows.
-//   command_line     the options, read with CLI11
-//   system_numbers   the number conventions of the system
-//   line_reader      the input's lines, LF or CRLF
+//   command_line     the options, read with getopt_long
+//   system_numbers   the number conventions: the system's, French and C built in
+//   line_reader      the input's lines, LF or CRLF, a byte-order mark dropped
 //   batch_rows, csv_rows, app/table_lines   the rows written
 //   text_output      the output, in the system's line ends and, on a Windows
 //                    console, in UTF-16

@@ -23,7 +23,13 @@ bool LineReader::Fill() {
         m_atEnd = true;
         m_failed = std::ferror(m_file) != 0;
     }
-    return read > 0;
+    // A short read comes only at the end, so a mark is never split here.
+    if (!m_started) {
+        m_started = true;
+        m_byteOrderMark = std::string_view(m_buffer.data(), read).starts_with(kByteOrderMark);
+        m_begin = m_byteOrderMark ? kByteOrderMark.size() : 0;
+    }
+    return m_begin < m_end;
 }
 
 bool LineReader::Next(std::string& line) {

@@ -11,11 +11,6 @@ namespace kestal {
 
 namespace {
 
-// A decimal comma and ASCII signs, as French writes numbers.
-NumberSymbols FrenchNumberSymbols() {
-    return {u",", u"-", u"+", u"E"};
-}
-
 // The locale's decimal separator, from its own codeset to UTF-16.
 std::u16string RadixOf(locale_t locale) {
     const char* radix = nl_langinfo_l(RADIXCHAR, locale);
@@ -46,8 +41,8 @@ std::u16string RadixOf(locale_t locale) {
 }  // namespace
 
 std::optional<NumberSymbols> NumberSymbolsNamed(std::string_view name) {
-    if (NamesC(name)) {
-        return CNumberSymbols();
+    if (std::optional<NumberSymbols> builtIn = BuiltInNumberSymbols(name)) {
+        return builtIn;
     }
     if (name.empty() || name.find('/') != std::string_view::npos) {
         return std::nullopt;

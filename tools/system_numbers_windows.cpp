@@ -19,8 +19,8 @@ std::string SystemLocaleName() {
 }
 
 std::optional<NumberSymbols> NumberSymbolsNamed(std::string_view name) {
-    if (NamesC(name)) {
-        return CNumberSymbols();
+    if (std::optional<NumberSymbols> builtIn = BuiltInNumberSymbols(name)) {
+        return builtIn;
     }
     // "fr_FR.UTF-8", as a lab's Linux scripts name it, is "fr-FR" to Windows.
     std::wstring localeName;

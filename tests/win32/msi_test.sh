@@ -150,12 +150,22 @@ csv=$'\xc9prouvette;Duret\xe9 HV;Remarque\r\nA1;200;"tremp\xe9 ""\xe0 c\x9cur"""
 same_output "Windows-1252 file with CRLF" "$csv" --from HV --column 2 --delimiter ';' --header --detail
 check "CRLF in, CRLF out" test "$(grep -c $'\r$' "$WINE_SESSION/windows.out")" -eq 5
 same_output "UTF-8 file with its BOM" $'\xef\xbb\xbf\xc3\x89prouvette;HV\r\nA1;57,6\r\n' --from HRC --column 2 --delimiter ';' --header
+same_output "rows shorter, longer or with a quote left open" \
+    $'\xc3\x89prouvette;HV;Note\r\nA3;200\r\nA1;645;tremp\xc3\xa9; revenu\r\nA8;80;"note\r\n' \
+    --from HV --column 2 --delimiter ';' --header --detail
+same_output "values with a BOM" $'\xef\xbb\xbf200\r\n645\r\n' --from HV
+same_output "French by name" "" --locale fr_FR --from HV 200,5
+same_output "an option twice" "" --from HV --from HRC 57,6
+same_output "the decimal comma as delimiter" "" --from HV --column 1 --delimiter ,
+same_output "unknown short option" "" -xh
 same_output "LF in" $'200\n645\n' --from HV
 check "LF in, LF out" test "$(grep -c $'\r' "$WINE_SESSION/windows.out")" -eq 0
 same_output "the table" "" --table --delimiter ';'
 same_output "the table with a decimal point" "" --table --locale C
 same_output "help" "" --help
 check "help in UTF-8 with its accents" grep -q 'Échelle des valeurs' "$WINE_SESSION/windows.out"
+# As Windows programs do, /? shows the help too.
+check "/? shows no help" cmp -s <(wine "$converter" '/?' 2>/dev/null | tr -d '\r') "$WINE_SESSION/linux.out"
 # In a terminal, which Wine gives the program as its console, the text goes as
 # UTF-16: bytes would be shown in the console's code page ("duret├®s").
 check "help with its accents on the console" \
