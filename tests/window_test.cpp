@@ -444,10 +444,10 @@ TEST_F(Windows, ContextMenuAndShortcutCopyTheResults) {
                              ") d'après NF A 03-172 et NF A 03-173, lignes 79 et 80)");
 }
 
-// The menu's Coller, Couper and Supprimer change the text with no key: the
-// six other boxes follow at once, as at a key release (the figures, or the
-// message for a non-number), and with the text gone they are emptied too; the
-// table window follows each.
+// The menu's Coller, Couper and Supprimer, the menu opened with the menu key,
+// change the text with no key to release: the six other boxes follow at once,
+// as at a key release (the figures, or the message for a non-number), and with
+// the text gone they are emptied too; the table window follows each.
 TEST_F(Windows, MenuEditsConvertAtOnce) {
     Type(HV, "200");
     const QStringList typed200 = Texts();
@@ -466,6 +466,7 @@ TEST_F(Windows, MenuEditsConvertAtOnce) {
         Type(HV, "645");
         Box(HV)->selectAll();
         QGuiApplication::clipboard()->setText(pasted);
+        QTest::keyPress(Box(HV), Qt::Key_Menu);  // opens the menu, which takes its release
         ChosenInMenu(HV, entry(command));
         EXPECT_EQ(Texts(), boxes);
         EXPECT_EQ(m_messages.size(), messages);
