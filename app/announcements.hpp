@@ -4,7 +4,7 @@
 // is not on: a run's figures in the other boxes, the boxes emptied, the table
 // window opened beside. Worded here once for every front end, each saying it
 // its own way (the page's live region, an accessible notification in the Qt
-// window, a UI Automation notification in kestal.exe).
+// window, a live region in kestal.exe).
 
 #include <array>
 #include <optional>

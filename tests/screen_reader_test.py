@@ -63,7 +63,7 @@ def inside(kestal):
     pyatspi.Registry.registerEventListener(shown, "object:state-changed:showing")
     program = subprocess.Popen([kestal])
 
-    def until(done, what, seconds=10):
+    def until(done, what, seconds=10):  # taking AT-SPI's events meanwhile
         end = time.monotonic() + seconds
         while time.monotonic() < end:
             while GLib.MainContext.default().iteration(False):
@@ -72,12 +72,11 @@ def inside(kestal):
             if found:
                 return found
             time.sleep(0.05)
-        fail(f"no {what} within {seconds} s")
+        if what:
+            fail(f"no {what} within {seconds} s")
 
     def pause(seconds):
-        end = time.monotonic() + seconds
-        while time.monotonic() < end:
-            GLib.MainContext.default().iteration(False) or time.sleep(0.05)
+        until(lambda: False, None, seconds)
 
     def keys(*keysyms):  # pressed and released, through the X server as a keyboard's
         for keysym in keysyms:
@@ -109,7 +108,9 @@ def inside(kestal):
         name = box.name
         figures = [f"{other.name} {text(other)}" for other in boxes()
                    if other != box and text(other)]
-        keys(0xFF51, 0xFF50, 0xFF57, 0xFFE1)  # Left, Home, End, Shift
+        keys(0xFF51, 0xFF50)  # Left, Home
+        until(lambda: box.queryText().caretOffset == 0, "caret at the start")
+        keys(0xFF57, 0xFFE1)  # End, Shift
         until(lambda: box.queryText().caretOffset == 3, "caret back at the end")
         pause(1.5)  # any announcement of theirs would have come by now
         keys(0xFF08)  # BackSpace

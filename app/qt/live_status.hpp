@@ -9,9 +9,9 @@ namespace kestal {
 
 // What the main window tells a screen reader of changes away from the focus
 // (a run's figures in the other boxes, the boxes emptied, the table window
-// opened): an accessible notification with no room on the screen. The Qt of
-// the desktops has no call to announce a text, and Orca speaks a notification
-// each time it is shown: every announcement renames it and shows it again.
+// opened): an accessible notification with no room on the screen. Qt 6.4 has
+// no call to announce a text, and Orca speaks a notification each time it is
+// shown: every announcement renames it and shows it again.
 class LiveStatus : public QWidget {
     Q_OBJECT
 

@@ -157,7 +157,10 @@ private:
     void Press(int key) {
         Strokes().Pressed(key);
         m_pressed.push_back(key);
+        m_touched = false;  // a real key again
+        m_held.push_back(key);
     }
+    void Released(int key) { std::erase(m_held, key); }
 
     void Act() {
         switch (Next() % 9) {
@@ -166,6 +169,7 @@ private:
                 if (const Scale scale = kAllScales[(box & 0x7f) % kScaleCount]; scale != m_focus) {
                     Strokes().FocusLeft();
                     m_pressed.clear();
+                    m_held.clear();
                     m_touched = false;
                     m_focus = scale;
                 }
@@ -179,6 +183,7 @@ private:
                     text += unit == u'\b' ? u"" : std::u16string(1, unit);
                     selected = false;
                     Promise(Strokes().Released(unit, false), "a key typed in a box converts");
+                    Released(unit);
                     Run();
                 }
                 break;
@@ -189,6 +194,9 @@ private:
             case 2: {
                 const std::uint8_t key = Next();
                 const bool autoRepeat = (key & 0x80) != 0;
+                if (!autoRepeat) {
+                    Released(key & 0x7f);
+                }
                 if (Strokes().Released(key & 0x7f, autoRepeat)) {
                     Promise(!autoRepeat && std::ranges::find(m_pressed, key) != m_pressed.end(),
                             "only the last release of a key pressed in the box converts");
@@ -196,19 +204,22 @@ private:
                 }
                 break;
             }
-            case 3:
+            case 3: {
                 Focused() = Units();
-                if (Strokes().Changed()) {
-                    Promise(m_touched, "a change converts only after a touch keyboard's key");
-                    Run();
+                const bool converts = Strokes().Changed();
+                Promise(converts == (m_touched || m_held.empty()),
+                        "a paste converts at once, unless a key pressed in the box is still down");
+                if (converts) {
+                    Run(true);
                 }
                 break;
+            }
             case 4:
                 Strokes().PressedUnidentified();
                 m_touched = true;
                 Focused() += UnitOf(Next());
                 Promise(Strokes().Changed(), "what a touch keyboard types converts");
-                Run();
+                Run(true);
                 break;
             case 5:
                 EmptyAllBoxes(*this);
@@ -246,13 +257,16 @@ private:
         }
     }
 
-    // A key-release run in the focused box.
-    void Run() {
+    // A key-release run in the focused box, or the run of a change there that
+    // no release follows.
+    void Run(bool change = false) {
         const std::u16string typed = Focused();
         m_written.clear();
         m_messages = m_notesGiven = 0;
-        RunKeyRelease(m_engine, m_focus, *this);
+        change ? RunTextChange(m_engine, m_focus, *this) : RunKeyRelease(m_engine, m_focus, *this);
         if (typed.empty()) {
+            Promise(!change || AllEmpty(),
+                    "a text emptied with no key to release empties the six others and the notes");
             return;
         }
         if (!Numbers().Parse(typed)) {
@@ -422,6 +436,7 @@ private:
     // Since the focused box got the focus: the keys pressed there, and whether
     // a touch keyboard typed there.
     std::vector<int> m_pressed;
+    std::vector<int> m_held;  // pressed in the focused box, not yet released
     bool m_touched = false;
 };
 
