@@ -24,6 +24,32 @@ bool Announcer::IsNew(std::u16string_view text) {
     return true;
 }
 
+std::optional<Announcement> Announcer::After(Scale source, RunOutcome outcome,
+                                             const ScaleBoxes& boxes) {
+    switch (outcome) {
+        case RunOutcome::Converted: {
+            std::array<std::u16string, kScaleCount> shown;
+            for (const Scale scale : kAllScales) {
+                shown[ColumnOf(scale)] = boxes.Text(scale);
+            }
+            std::u16string said = RunAnnouncement(source, shown);
+            if (!IsNew(said)) {
+                return std::nullopt;
+            }
+            return Announcement{std::move(said), Pace::Settled};
+        }
+        case RunOutcome::NotANumber:
+            Said(NotANumberAnnouncement());
+            return Announcement{NotANumberAnnouncement(), Pace::Now};
+        case RunOutcome::OthersEmptied:
+            Said(EmptiedAnnouncement());
+            return Announcement{EmptiedAnnouncement(), Pace::Settled};
+        case RunOutcome::NothingTyped:
+            break;
+    }
+    return std::nullopt;
+}
+
 std::u16string RunAnnouncement(Scale source, const std::array<std::u16string, kScaleCount>& shown) {
     std::u16string said = std::u16string(Caption(source)) + u" " + shown[ColumnOf(source)] + u" :";
     std::u16string empty;

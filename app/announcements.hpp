@@ -2,16 +2,30 @@
 
 // What a screen reader is told when something changes that the user's focus
 // is not on: a run's figures in the other boxes, the boxes emptied, the table
-// window opened beside. Worded here once for every front end that has a
-// means to say it (the page's live region).
+// window opened beside. Worded here once for every front end, each saying it
+// its own way (the page's live region, an accessible notification in the Qt
+// window, a live region in kestal.exe).
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "app/key_release_run.hpp"
 #include "conversion/scale.hpp"
 
 namespace kestal {
+
+// When it is said: at once, or once the typing has paused for
+// kSettleMilliseconds, so that fast keys give one announcement of the figures
+// they settle on rather than one for every key.
+enum class Pace { Now, Settled };
+inline constexpr int kSettleMilliseconds = 500;
+
+struct Announcement {
+    std::u16string text;
+    Pace pace = Pace::Now;
+};
 
 // The last thing said, so that a run that would only say it again (a caret
 // key, Shift alone, the same value pasted again) stays silent.
@@ -21,6 +35,11 @@ public:
     bool IsNew(std::u16string_view text);
     // `text` was said whatever came before it (a message, the boxes emptied).
     void Said(std::u16string_view text) { m_last = text; }
+    // What to say after a run from the box of `source` (a key release or a
+    // change with no key) that ended `outcome`, `boxes` showing its result:
+    // the figures once settled, the failure at once, the boxes emptied by a
+    // cut once settled; nothing after an empty box, nor figures said last.
+    std::optional<Announcement> After(Scale source, RunOutcome outcome, const ScaleBoxes& boxes);
 
 private:
     std::u16string m_last;

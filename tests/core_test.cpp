@@ -213,18 +213,40 @@ TEST(Announcements, FiguresWithTheirCaptionsThenTheEmptyBoxes) {
 
 // A screen reader hears a run only when it would say something new: the caret
 // keys after 645 say nothing more, a new value does, and so does 645 again
-// once something else was said in between.
-TEST(Announcements, SaidOnce) {
+// once something else was said in between. Figures and boxes emptied by a cut
+// wait for the typing to pause; the failure is said at once; an empty box
+// that no cut emptied says nothing.
+TEST(Announcements, SaidOnceAndWhen) {
+    struct Boxes final : ScaleBoxes {
+        std::array<std::u16string, kScaleCount> texts;
+        std::u16string Text(Scale scale) const override { return texts[ColumnOf(scale)]; }
+        void SetText(Scale scale, std::u16string_view text) override {
+            texts[ColumnOf(scale)] = text;
+        }
+        void ShowNotANumber() override {}
+    } boxes;
+    const ConversionEngine engine(kFrench);
     Announcer announcer;
     std::string heard;
-    for (const char16_t* run : {u"645", u"645", u"645", u"200", u"645", u"vides", u"645"}) {
-        if (std::u16string_view(run) == u"vides") {
-            announcer.Said(run);
-        } else {
-            heard += announcer.IsNew(run) ? Narrow(run) + " " : "";
+    for (const char16_t* typed : {u"645", u"645", u"200", u"645", u"x", u"645", u"", u"-"}) {
+        boxes.texts[ColumnOf(HV)] = typed == std::u16string_view(u"-") ? u"" : typed;
+        const RunOutcome outcome = typed == std::u16string_view(u"-")
+                                       ? RunTextChange(engine, HV, boxes)
+                                       : RunKeyRelease(engine, HV, boxes);
+        const std::optional<Announcement> said = announcer.After(HV, outcome, boxes);
+        if (!said) {
+            heard += "- ";
+            continue;
         }
+        heard += said->text == RunAnnouncement(HV, boxes.texts) ? "figures"
+                 : said->text == NotANumberAnnouncement()       ? "message"
+                 : said->text == EmptiedAnnouncement()          ? "emptied"
+                                                                : Narrow(said->text);
+        heard += said->pace == Pace::Now ? " now " : " later ";
     }
-    EXPECT_EQ(heard, "645 200 645 645 ");
+    EXPECT_EQ(heard,
+              "figures later - figures later figures later message now figures later - "
+              "emptied later ");
 }
 
 // A number pasted with the tab or line break a spreadsheet's cell brings along

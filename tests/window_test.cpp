@@ -7,6 +7,7 @@
 #include <QtWidgets>
 #include <memory>
 
+#include "app/announcements.hpp"
 #include "app/qt/described_window.hpp"
 #include "app/qt/form1.hpp"
 #include "app/qt/form2.hpp"
@@ -97,8 +98,9 @@ protected:
         QTest::keyClick(Box(source), text.back().toLatin1());
     }
     // The entries of the box's context menu, without access letters or
-    // shortcuts, after choosing `entry` there; the menu must hold the standard
-    // entries, a separator and the window's three.
+    // shortcuts, after choosing `entry` there (Qt's own entries matched
+    // without access letters); the menu must hold the standard entries, a
+    // separator and the window's three.
     QStringList ChosenInMenu(Scale scale, std::u16string_view entry) {
         QContextMenuEvent event(QContextMenuEvent::Mouse, {}, Box(scale)->mapToGlobal(QPoint()));
         QApplication::sendEvent(Box(scale), &event);
@@ -111,8 +113,9 @@ protected:
         QStringList entries;
         QAction* chosen = nullptr;
         for (QAction* action : menu->actions()) {
-            chosen = action->text() == ToQString(entry) ? action : chosen;
             entries << action->text().remove(u'&').section(u'\t', 0, 0);
+            // Qt's own entries by their words, whatever their access letters.
+            chosen = entries.back() == ToQString(entry).remove(u'&') ? action : chosen;
         }
         menu->close();
         chosen ? chosen->trigger() : void();
@@ -123,6 +126,12 @@ protected:
         QGuiApplication::clipboard()->setText("-");
         const QStringList entries = ChosenInMenu(scale, entry);
         return entries.size() > 1 ? QGuiApplication::clipboard()->text() : entries.join("");
+    }
+    // The last thing the main window's notification said to a screen reader.
+    QString Heard() const {
+        auto* status = m_form->findChild<QWidget*>("LiveStatus");
+        QAccessibleInterface* heard = QAccessible::queryAccessibleInterface(status);
+        return heard->role() == QAccessible::Notification ? heard->text(QAccessible::Name) : "";
     }
     // F8 pressed in a box of the main window.
     TableWindow* OpenTable() {
@@ -302,6 +311,7 @@ TEST_F(Windows, OnlyKeysTypedInABoxConvert) {
 
     Box(HV)->setText("10");
     QSignalSpy runs(Box(HV), &ScaleBox::KeyUp);
+    QSignalSpy changes(Box(HV), &ScaleBox::Changed);  // typing is no change without a key
     const auto send = [this](QEvent::Type type, bool autoRepeat) {
         QKeyEvent event(type, Qt::Key_0, Qt::NoModifier, QStringLiteral("0"), autoRepeat);
         QApplication::sendEvent(Box(HV), &event);
@@ -314,6 +324,7 @@ TEST_F(Windows, OnlyKeysTypedInABoxConvert) {
     EXPECT_EQ(runs.count(), 0);
     send(QEvent::KeyRelease, false);
     EXPECT_EQ(runs.count(), 1);
+    EXPECT_EQ(changes.count(), 0);
     EXPECT_EQ(Texts(), QStringList({"100000", "", "", "", "", "", ""}));
 }
 
@@ -342,7 +353,7 @@ TEST_F(Windows, EnterEscapeAndMovesRerunAndPressNothing) {
 
 // Each button has an access letter; after a run each box's tooltip tells why
 // it shows what it shows; Alt+E and "Effacer tout" empty the boxes and their
-// tooltips, and the next key converts as usual.
+// tooltips, and say so to a screen reader; the next key converts as usual.
 TEST_F(Windows, AccessLettersTooltipsAndClearAll) {
     for (const QPushButton* button : m_form->findChildren<QPushButton*>()) {
         EXPECT_FALSE(QKeySequence::mnemonic(button->text()).isEmpty())
@@ -357,6 +368,7 @@ TEST_F(Windows, AccessLettersTooltipsAndClearAll) {
     EXPECT_TRUE(clicked.count() == 1 || clicked.wait());  // an access key animates its click
     EXPECT_EQ(Texts(), kEmpty);
     EXPECT_EQ(Texts(&ScaleBox::toolTip), kEmpty);
+    EXPECT_EQ(Heard(), ToQString(EmptiedAnnouncement()));
     QTest::keyClicks(Box(HRC), "20,3");
     QTest::mouseClick(Command(m_form.get(), "Command1"), Qt::LeftButton);
     EXPECT_EQ(Texts(), kEmpty);
@@ -432,6 +444,40 @@ TEST_F(Windows, ContextMenuAndShortcutCopyTheResults) {
                              ") d'après NF A 03-172 et NF A 03-173, lignes 79 et 80)");
 }
 
+// The menu's Coller, Couper and Supprimer, the menu opened with the menu key,
+// change the text with no key to release: the six other boxes follow at once,
+// as at a key release (the figures, or the message for a non-number), and with
+// the text gone they are emptied too; the table window follows each.
+TEST_F(Windows, MenuEditsConvertAtOnce) {
+    Type(HV, "200");
+    const QStringList typed200 = Texts();
+    const QString reason200 = Box(HV)->toolTip();
+    const auto entry = [](EditCommand command) {
+        return std::ranges::find(BoxEditEntries(), command, &EditEntry::command)->text;
+    };
+    const QLabel* status = OpenTable()->findChild<QLabel*>("Label1");
+    for (const auto& [pasted, command, boxes, messages] :
+         {std::tuple{"200", EditCommand::Paste, typed200, 0},
+          {"", EditCommand::Cut, kEmpty, 0},
+          {"", EditCommand::Delete, kEmpty, 0},
+          {"2OO", EditCommand::Paste, kEmpty, 1}}) {
+        SCOPED_TRACE(static_cast<int>(command));
+        m_messages.clear();
+        Type(HV, "645");
+        Box(HV)->selectAll();
+        QGuiApplication::clipboard()->setText(pasted);
+        QTest::keyPress(Box(HV), Qt::Key_Menu);  // opens the menu, which takes its release
+        ChosenInMenu(HV, entry(command));
+        EXPECT_EQ(Texts(), boxes);
+        EXPECT_EQ(m_messages.size(), messages);
+        // The reason for 200's figures, or, with none left, the table's fingerprint.
+        EXPECT_TRUE(boxes == typed200
+                        ? status->text() == reason200
+                        : status->text().contains(QString::fromLatin1(TableFingerprint())))
+            << status->text().toStdString();
+    }
+}
+
 // The table window, from F8 and the menu: it opens on the last run without
 // taking the focus from the box, follows every run (the rows the typed value
 // lies on or between, in view; the source box's reason; the plot of the marked
@@ -443,6 +489,7 @@ TEST_F(Windows, TableWindowFollowsEveryRun) {
     const QStringList converted = Texts();
     QPointer<TableWindow> table = OpenTable();
     ASSERT_TRUE(table != nullptr && table->isVisible());
+    EXPECT_EQ(Heard(), ToQString(TableOpenedAnnouncement()));
     // Offscreen, Qt activates every window it shows: only the request not to can be read.
     EXPECT_TRUE(table->testAttribute(Qt::WA_ShowWithoutActivating));
     EXPECT_EQ(m_form->focusWidget(), Box(HV));

@@ -10,6 +10,7 @@
 
 #include "app/qt/described_window.hpp"
 #include "app/qt/form2.hpp"
+#include "app/qt/live_status.hpp"
 #include "app/qt/qt_text.hpp"
 #include "app/qt/scale_box.hpp"
 #include "app/qt/table_window.hpp"
@@ -21,7 +22,8 @@ Form1::Form1(const NumberSymbols& numbers)
     : m_engine(numbers),
       m_copyValues(new QAction(ToQString(kCopySevenValues), this)),
       m_copyReport(new QAction(ToQString(kCopyForReport), this)),
-      m_showInTable(new QAction(ToQString(kShowInTable), this)) {
+      m_showInTable(new QAction(ToQString(kShowInTable), this)),
+      m_liveStatus(new LiveStatus(this)) {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
@@ -50,6 +52,7 @@ Form1::Form1(const NumberSymbols& numbers)
             // Screen readers relate the caption to the box it names.
             findChild<QLabel*>(QString::fromLatin1(CaptionName(scale)))->setBuddy(box);
             connect(box, &ScaleBox::KeyUp, this, [this, scale] { Text_KeyUp(scale); });
+            connect(box, &ScaleBox::Changed, this, [this, scale] { Text_Change(scale); });
             connect(box, &ScaleBox::textChanged, this, &Form1::RefreshCopies);
             box->SetMenuActions({m_copyValues, m_copyReport, m_showInTable});
         }
@@ -132,14 +135,31 @@ void Form1::ShowInTable() {
     m_table = new TableWindow(m_engine.Numbers());
     m_table->Follow(m_notes);
     m_table->ShowBeside(*this);
+    Announce(TableOpenedAnnouncement());
 }
 
 void Form1::Text_KeyUp(Scale source) {
-    RunKeyRelease(m_engine, source, *this);
+    AnnounceRun(source, RunKeyRelease(m_engine, source, *this));
+}
+
+void Form1::Text_Change(Scale source) {
+    AnnounceRun(source, RunTextChange(m_engine, source, *this));
+}
+
+void Form1::AnnounceRun(Scale source, RunOutcome outcome) {
+    if (const std::optional<Announcement> said = m_announcer.After(source, outcome, *this)) {
+        m_liveStatus->Say(*said);
+    }
+}
+
+void Form1::Announce(std::u16string text) {
+    m_announcer.Said(text);
+    m_liveStatus->Say({std::move(text), Pace::Now});
 }
 
 void Form1::Command1_Click() {
     EmptyAllBoxes(*this);
+    Announce(EmptiedAnnouncement());
 }
 
 void Form1::Command2_Click() {

@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <array>
 
+#include "app/announcements.hpp"
 #include "app/key_release_run.hpp"
 #include "conversion/conversion_engine.hpp"
 #include "conversion/scale.hpp"
@@ -13,14 +14,17 @@ class QAction;
 namespace kestal {
 
 class Form2;
+class LiveStatus;
 class ScaleBox;
 class TableWindow;
 
 // The main window: one box per scale, each converting into the six others at
-// every key release in it, each telling in its tooltip why it shows what it
+// every key release in it and at every change the user makes with no key (a
+// paste from its menu), each telling in its tooltip why it shows what it
 // shows; three commands (clear all, quit, help); two copies of the results
-// from every box's context menu, the first also on Ctrl+Shift+C; and, from
-// the same menu and F8, the table window, which follows every run.
+// from every box's context menu, the first also on Ctrl+Shift+C; from the same
+// menu and F8, the table window, which follows every run; and, for screen
+// readers, each run's result said once.
 class Form1 : public QWidget, private ScaleBoxes {
     Q_OBJECT
 
@@ -42,9 +46,13 @@ private:
     void SetNotes(const BoxNotes& notes) override;
     void RefreshCopies();
     void ShowInTable();
+    // What a screen reader is told after a run, and at once of anything else.
+    void AnnounceRun(Scale source, RunOutcome outcome);
+    void Announce(std::u16string text);
 
     void Form_Load();
     void Text_KeyUp(Scale source);
+    void Text_Change(Scale source);
     void Command1_Click();
     void Command2_Click();
     void Command3_Click();
@@ -59,6 +67,8 @@ private:
     QAction* m_showInTable;
     BoxNotes m_notes;  // of the last run: its report, and where a table window opened later starts
     QString m_hint;
+    Announcer m_announcer;
+    LiveStatus* m_liveStatus;
 };
 
 }  // namespace kestal

@@ -6,7 +6,15 @@
 
 namespace kestal {
 
-ScaleBox::ScaleBox(Scale scale, QWidget* parent) : QLineEdit(parent), m_scale(scale) {}
+ScaleBox::ScaleBox(Scale scale, QWidget* parent) : QLineEdit(parent), m_scale(scale) {
+    // Typing changes the text with its key down, registered before the press
+    // reaches the line edit: its release converts, not the change.
+    connect(this, &QLineEdit::textEdited, this, [this] {
+        if (m_strokes.Changed()) {
+            Q_EMIT Changed();
+        }
+    });
+}
 
 void ScaleBox::keyPressEvent(QKeyEvent* event) {
     m_strokes.Pressed(event->key());
@@ -20,6 +28,8 @@ void ScaleBox::keyReleaseEvent(QKeyEvent* event) {
     }
 }
 
+// Also when a menu opens over the box: the menu key that opened it is
+// released there.
 void ScaleBox::focusOutEvent(QFocusEvent* event) {
     m_strokes.FocusLeft();
     QLineEdit::focusOutEvent(event);

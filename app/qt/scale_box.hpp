@@ -9,9 +9,11 @@
 namespace kestal {
 
 // The text box of one scale. Its KeyUp signal is the key release that starts a
-// conversion: one per keystroke typed in this box (see KeyStrokes). Setting
-// its text from the program raises nothing. Its context menu is the standard
-// one with the window's own entries after it.
+// conversion: one per keystroke typed in this box (see KeyStrokes); Changed is
+// a change of its text by the user that no such release will follow (its
+// menu's paste, cut or delete, a drop, an input method). Setting its text from
+// the program raises neither. Its context menu is the standard one with the
+// window's own entries after it.
 class ScaleBox : public QLineEdit {
     Q_OBJECT
 
@@ -23,6 +25,7 @@ public:
 
 Q_SIGNALS:
     void KeyUp();
+    void Changed();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -23,6 +23,10 @@ inline constexpr int kCopySevenValuesCommand = 50;
 inline constexpr int kCopyForReportCommand = 51;
 inline constexpr int kShowInTableCommand = 52;
 
+// The main window's live region, which says a run's result to screen readers:
+// no control of the description, since it takes no room on the screen.
+inline constexpr int kLiveStatusId = 60;
+
 // The class of every window of the program, as the test driver finds them.
 inline constexpr wchar_t kWindowClass[] = L"KestalForm";
 

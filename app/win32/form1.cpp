@@ -19,6 +19,7 @@ Form1::Form1(const NumberSymbols& numbers)
             Control(BoxName(scale)), scale, [this](Scale source) { Text_KeyUp(source); });
         m_tips->Add(Control(BoxName(scale)));
     }
+    m_liveStatus = std::make_unique<LiveStatus>(Handle());
     Form_Load();
     ShowWindow(Handle(), SW_SHOWNORMAL);
     Focus(BoxName(Scale::HV));
@@ -65,6 +66,7 @@ void Form1::ShowInTable() {
         m_table->Raise();
     } else {
         m_table = std::make_unique<TableWindow>(Handle(), m_engine.Numbers(), m_notes);
+        Announce(TableOpenedAnnouncement());
     }
 }
 
@@ -84,11 +86,30 @@ void Form1::Form_Load() {
 }
 
 void Form1::Text_KeyUp(Scale source) {
-    RunKeyRelease(m_engine, source, *this);
+    AnnounceRun(source, RunKeyRelease(m_engine, source, *this));
+}
+
+void Form1::Text_Change(Scale source) {
+    AnnounceRun(source, RunTextChange(m_engine, source, *this));
+}
+
+void Form1::AnnounceRun(Scale source, RunOutcome outcome) {
+    const std::optional<Announcement> said = m_announcer.After(source, outcome, *this);
+    if (said && m_liveStatus != nullptr) {
+        m_liveStatus->Say(*said);
+    }
+}
+
+void Form1::Announce(std::u16string text) {
+    m_announcer.Said(text);
+    if (m_liveStatus != nullptr) {
+        m_liveStatus->Say({std::move(text), Pace::Now});
+    }
 }
 
 void Form1::Command1_Click() {
     EmptyAllBoxes(*this);
+    Announce(EmptiedAnnouncement());
 }
 
 void Form1::Command2_Click() {
@@ -124,6 +145,7 @@ LRESULT Form1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     const auto command = static_cast<int>(LOWORD(wParam));
     const bool copy = command == kCopySevenValuesCommand || command == kCopyForReportCommand;
     if (message == WM_DESTROY) {
+        m_liveStatus.reset();  // its live setting cleared while its static is still there
         PostQuitMessage(0);
         return 0;
     }
@@ -144,6 +166,19 @@ LRESULT Form1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     if (message == WM_COMMAND && lParam == 0 && command == kShowInTableCommand) {
         ShowInTable();
+        return 0;
+    }
+    if (message == WM_COMMAND && HIWORD(wParam) == EN_CHANGE) {
+        for (const Scale scale : kAllScales) {
+            const ScaleBox* box = m_boxes[ColumnOf(scale)].get();
+            if (box != nullptr && box->Handle() == reinterpret_cast<HWND>(lParam) &&
+                box->ChangeConverts()) {
+                Text_Change(scale);
+            }
+        }
+        return 0;
+    }
+    if (message == WM_TIMER && m_liveStatus != nullptr && m_liveStatus->Settled(wParam)) {
         return 0;
     }
     return DescribedWindow::OnMessage(message, wParam, lParam);

@@ -48,7 +48,9 @@ std::u16string ScaleBox::Text() const {
 
 void ScaleBox::SetText(std::u16string_view text) {
     const std::wstring wide(text.begin(), text.end());
+    m_writing = true;
     SetWindowTextW(m_edit, wide.c_str());
+    m_writing = false;
 }
 
 LRESULT ScaleBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -74,6 +76,12 @@ LRESULT ScaleBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
+            // A key an input method takes names no key: its text comes later,
+            // with no release of its own.
+            if (wParam == VK_PROCESSKEY) {
+                m_strokes.PressedUnidentified();
+                break;
+            }
             m_strokes.Pressed(static_cast<int>(wParam));
             if (message == WM_KEYDOWN && IsCopySevenValues(wParam)) {
                 SendMessageW(GetParent(m_edit), WM_COMMAND, kCopySevenValuesCommand, 0);
@@ -81,6 +89,9 @@ LRESULT ScaleBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             break;
         case WM_CONTEXTMENU:
+            // The menu takes the keyboard: the menu key or Shift+F10 that opened
+            // it is released there, and what it pastes converts at once.
+            m_strokes.FocusLeft();
             ShowBoxMenu(m_edit, lParam);
             return 0;
         case WM_KEYUP:

@@ -157,11 +157,10 @@ private:
     void Press(int key) {
         Strokes().Pressed(key);
         m_pressed.push_back(key);
-        if (std::ranges::find(m_down, key) == m_down.end()) {
-            m_down.push_back(key);
-        }
-        m_touched = false;
+        m_touched = false;  // a real key again
+        m_held.push_back(key);
     }
+    void Released(int key) { std::erase(m_held, key); }
 
     void Act() {
         switch (Next() % 9) {
@@ -170,7 +169,7 @@ private:
                 if (const Scale scale = kAllScales[(box & 0x7f) % kScaleCount]; scale != m_focus) {
                     Strokes().FocusLeft();
                     m_pressed.clear();
-                    m_down.clear();
+                    m_held.clear();
                     m_touched = false;
                     m_focus = scale;
                 }
@@ -184,7 +183,7 @@ private:
                     text += unit == u'\b' ? u"" : std::u16string(1, unit);
                     selected = false;
                     Promise(Strokes().Released(unit, false), "a key typed in a box converts");
-                    std::erase(m_down, unit);
+                    Released(unit);
                     Run();
                 }
                 break;
@@ -195,22 +194,26 @@ private:
             case 2: {
                 const std::uint8_t key = Next();
                 const bool autoRepeat = (key & 0x80) != 0;
+                if (!autoRepeat) {
+                    Released(key & 0x7f);
+                }
                 if (Strokes().Released(key & 0x7f, autoRepeat)) {
                     Promise(!autoRepeat && std::ranges::find(m_pressed, key) != m_pressed.end(),
                             "only the last release of a key pressed in the box converts");
-                    std::erase(m_down, key);
                     Run();
                 }
                 break;
             }
-            case 3:
+            case 3: {
                 Focused() = Units();
-                Promise(Strokes().Changed() == (m_touched || m_down.empty()),
-                        "a change converts unless a key pressed in the box is still down");
-                if (Strokes().Changed()) {
+                const bool converts = Strokes().Changed();
+                Promise(converts == (m_touched || m_held.empty()),
+                        "a paste converts at once, unless a key pressed in the box is still down");
+                if (converts) {
                     Run(true);
                 }
                 break;
+            }
             case 4:
                 Strokes().PressedUnidentified();
                 m_touched = true;
@@ -254,21 +257,16 @@ private:
         }
     }
 
-    // A run in the focused box: at a key's release, or at a change of its text
-    // that no key release follows, after which an emptied box leaves the six
-    // others empty too.
-    void Run(bool changed = false) {
+    // A key-release run in the focused box, or the run of a change there that
+    // no release follows.
+    void Run(bool change = false) {
         const std::u16string typed = Focused();
         m_written.clear();
         m_messages = m_notesGiven = 0;
-        if (!changed) {
-            RunKeyRelease(m_engine, m_focus, *this);
-        } else {
-            RunTextChange(m_engine, m_focus, *this);
-            Promise(!typed.empty() || AllEmpty(),
-                    "a box emptied by a paste or a cut empties the six others and the notes");
-        }
+        change ? RunTextChange(m_engine, m_focus, *this) : RunKeyRelease(m_engine, m_focus, *this);
         if (typed.empty()) {
+            Promise(!change || AllEmpty(),
+                    "a text emptied with no key to release empties the six others and the notes");
             return;
         }
         if (!Numbers().Parse(typed)) {
@@ -438,7 +436,7 @@ private:
     // Since the focused box got the focus: the keys pressed there, and whether
     // a touch keyboard typed there.
     std::vector<int> m_pressed;
-    std::vector<int> m_down;  // pressed in the focused box and not yet released
+    std::vector<int> m_held;  // pressed in the focused box, not yet released
     bool m_touched = false;
 };
 

@@ -27,6 +27,7 @@
 #include <string>
 #include <vector>
 
+#include "app/announcements.hpp"
 #include "app/table_fingerprint.hpp"
 #include "app/table_window_model.hpp"
 #include "app/win32/colours.hpp"
@@ -66,6 +67,18 @@ std::u16string TakeClipboard() {
     return text;
 }
 
+void PutOnClipboard(std::u16string_view text) {
+    HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(char16_t));
+    auto* copy = static_cast<char16_t*>(GlobalLock(data));
+    *std::copy(text.begin(), text.end(), copy) = u'\0';
+    GlobalUnlock(data);
+    if (OpenClipboard(nullptr)) {
+        EmptyClipboard();
+        SetClipboardData(CF_UNICODETEXT, data);
+        CloseClipboard();
+    }
+}
+
 // The shared texts' lines as Windows text ends them.
 std::u16string Crlf(std::u16string text) {
     for (std::size_t at = 0; (at = text.find(u'\n', at)) != text.npos; at += 2) {
@@ -74,10 +87,15 @@ std::u16string Crlf(std::u16string text) {
     return text;
 }
 
-// Polls every 20 ms for at most five seconds.
+// Polls every 20 ms for at most `ms`, taking the driver's own messages (the
+// program's accessibility events among them) meanwhile.
 template <typename Done>
-bool WaitFor(Done done) {
-    for (int tries = 0; tries < 250; ++tries, Sleep(20)) {
+bool WaitFor(Done done, int ms = 5000) {
+    for (int waited = 0; waited < ms; waited += 20, Sleep(20)) {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            DispatchMessageW(&message);
+        }
         if (done()) {
             return true;  // asked once: a check may take what it found
         }
@@ -186,15 +204,15 @@ struct Program {
                    [&](wchar_t* text) { asked.item.pszText = text; });
     }
     // Chooses the entry `up` places from the end of the box's context menu,
-    // opened from the keyboard.
-    HWND MenuEntry(Scale scale, int up) const {
+    // opened from the keyboard, or the one whose access letter is `letter`.
+    HWND MenuEntry(Scale scale, int up, wchar_t letter = 0) const {
         PostMessageW(Box(scale), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Box(scale)), -1);
         HWND menu = nullptr;
         WaitFor([&] { return (menu = FindWindowW(L"#32768", nullptr)) != nullptr; });
         for (int step = 0; step < up; ++step) {
             PostMessageW(menu, WM_KEYDOWN, VK_UP, 1);
         }
-        PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 1);
+        PostMessageW(menu, letter != 0 ? WM_CHAR : WM_KEYDOWN, letter != 0 ? letter : VK_RETURN, 1);
         return menu;
     }
     Texts BoxTexts() const {
@@ -212,6 +230,11 @@ struct Program {
         Send(box, WM_KEYDOWN, key, 1 | scan);
         Send(box, WM_CHAR, character, 1 | scan);
         Send(box, WM_KEYUP, key, 1 | scan | (LPARAM{3} << 30), 300);
+    }
+    // A key that types nothing (a caret key, Shift), down then up.
+    void Key(HWND box, UINT key) const {
+        Send(box, WM_KEYDOWN, key, 1);
+        Send(box, WM_KEYUP, key, 1 | (LPARAM{3} << 30), 300);
     }
     // As the Linux window tests type: all but the last character written, the last one a stroke.
     void Type(Scale scale, const std::u16string& text) const {
@@ -331,15 +354,17 @@ void LabNotes(const Program& program) {
     WaitFor([&] { return !(report = TakeClipboard()).empty(); });
     PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 1);  // still open if the entry was greyed
     const std::string digits(ShortTableFingerprint());
-    Check(report.find(Crlf(u"\n57,6 HRC (valeur convertie de 645 HV ; table Kestal 1.00 (empreinte " +
-                           std::u16string(digits.begin(), digits.end()) +
-                           u") d'après NF A 03-172 et NF A 03-173, lignes 79 et 80)\n")) !=
-              report.npos,
+    Check(report.find(
+              Crlf(u"\n57,6 HRC (valeur convertie de 645 HV ; table Kestal 1.00 (empreinte " +
+                   std::u16string(digits.begin(), digits.end()) +
+                   u") d'après NF A 03-172 et NF A 03-173, lignes 79 et 80)\n")) != report.npos,
           "Copier pour un rapport copies the report, in CRLF lines");
 
-    // Emptied by hand, the boxes still have a report behind them: neither copy gives it.
+    // Emptied by hand with Delete, the boxes still have a report behind them:
+    // neither copy gives it.
     for (const Scale scale : kAllScales) {
-        Send(program.Box(scale), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+        Send(program.Box(scale), EM_SETSEL, 0, -1);
+        program.Key(program.Box(scale), VK_DELETE);
     }
     Send(program.main, WM_COMMAND, kCopySevenValuesCommand);
     Send(program.main, WM_COMMAND, kCopyForReportCommand);
@@ -440,6 +465,94 @@ void TableView(const Program& program) {
     Check(WaitFor([&] { return !IsWindow(table); }), "its close box closes it");
 }
 
+// The box menu's Coller, Couper and Supprimer (WM_PASTE, WM_CUT and WM_CLEAR,
+// as the menu sends them to the box) and an input method's text (its keys
+// come as VK_PROCESSKEY) change it with no key to release: the six other
+// boxes follow at once, as at a key release (NotANumber pastes a letter), and
+// with the text gone they are emptied too; the table window follows. Coller
+// is chosen by its access letter in the menu opened while the menu key is down.
+void ChangesWithNoKey(const Program& program) {
+    HWND hv = program.Box(Scale::HV);
+    PostMessageW(hv, WM_KEYDOWN, VK_F1 + kShowInTableFunctionKey - 1, 1);
+    HWND table = nullptr;
+    WaitFor([&] { return (table = Window(TableWindowDescription())) != nullptr; });
+    HWND status = Control(table, TableWindowDescription(), "Label1");
+    program.Type(Scale::HV, u"200");
+    const Texts typed200 = program.BoxTexts();
+    const std::u16string reason200 = TextOf(status);
+    Click(program.main, Form1Description(), "Command1");
+    const std::u16string noRun = TextOf(status);
+    const std::u16string_view paste =
+        std::ranges::find(BoxEditEntries(), EditCommand::Paste, &EditEntry::command)->text;
+    const wchar_t pasteLetter = paste[paste.find(u'&') + 1];
+    struct Change {
+        const char* what;
+        const char16_t* clipboard;
+        UINT message;  // 0: Coller from the menu; WM_CHAR: the input method's 200
+        const Texts& boxes;
+        const std::u16string& status;
+    };
+    const Texts empty{};
+    for (const auto& [what, clipboard, message, boxes, shown] :
+         {Change{"Coller in the menu opened by the menu key", u"200", 0, typed200, reason200},
+          Change{"WM_CUT", u"", WM_CUT, empty, noRun},
+          Change{"WM_CLEAR", u"", WM_CLEAR, empty, noRun},
+          Change{"an input method's 200", u"", WM_CHAR, typed200, reason200}}) {
+        program.Type(Scale::HV, u"645");
+        Send(hv, EM_SETSEL, 0, -1);
+        PutOnClipboard(clipboard);
+        if (message == 0) {
+            Send(hv, WM_KEYDOWN, VK_APPS, 1);
+            program.MenuEntry(Scale::HV, 0, pasteLetter);
+        } else if (message == WM_CHAR) {
+            for (const wchar_t digit : {L'2', L'0', L'0'}) {
+                Send(hv, WM_KEYDOWN, VK_PROCESSKEY, 1);
+                Send(hv, WM_CHAR, digit, 1);
+            }
+        } else {
+            Send(hv, message);
+        }
+        Check(WaitFor([&] { return program.BoxTexts() == boxes && TextOf(status) == shown; }),
+              std::string(what) + " converts at once, the table window following");
+    }
+    PostMessageW(table, WM_SYSCOMMAND, SC_CLOSE, 0);
+    WaitFor([&] { return !IsWindow(table); });
+}
+
+std::vector<std::u16string> g_heard;  // the live region's texts, as it said them
+
+void CALLBACK Heard(HWINEVENTHOOK, DWORD, HWND live, LONG, LONG, DWORD, DWORD) {
+    g_heard.push_back(TextOf(live));
+}
+
+// What a screen reader is told through the main window's live region (what
+// Narrator or NVDA then say, only a real Windows shows): once the typing of
+// 645 pauses, its result as the boxes show it; nothing more for caret keys
+// and Shift; then Backspace's; then that "Effacer tout" emptied the boxes.
+void ScreenReaderHears(const Program& program) {
+    HWINEVENTHOOK hook =
+        SetWinEventHook(EVENT_OBJECT_LIVEREGIONCHANGED, EVENT_OBJECT_LIVEREGIONCHANGED, nullptr,
+                        &Heard, program.process.dwProcessId, 0, WINEVENT_OUTOFCONTEXT);
+    HWND hv = program.Box(Scale::HV);
+    g_heard.clear();
+    program.Type(Scale::HV, u"645");
+    const std::u16string said645 = RunAnnouncement(Scale::HV, program.BoxTexts());
+    Check(WaitFor([] { return !g_heard.empty(); }) && g_heard == std::vector{said645},
+          "once the typing of 645 pauses, its result is said once");
+    for (const UINT key : {VK_LEFT, VK_HOME, VK_END, VK_SHIFT}) {
+        program.Key(hv, key);
+    }
+    WaitFor([] { return g_heard.size() > 1; }, 1500);
+    program.Stroke(hv, L'\b');
+    const std::u16string said64 = RunAnnouncement(Scale::HV, program.BoxTexts());
+    Check(WaitFor([] { return g_heard.size() > 1; }) && g_heard == std::vector{said645, said64},
+          "caret keys and Shift say nothing more, Backspace says 64's result");
+    Click(program.main, Form1Description(), "Command1");
+    Check(WaitFor([] { return g_heard.size() > 2; }) && g_heard.back() == EmptiedAnnouncement(),
+          "Effacer tout says the boxes are empty");
+    UnhookWinEvent(hook);
+}
+
 // Windows High Contrast, which Wine can neither turn on nor report: the
 // colours kestal.exe would choose under it, with a theme of test colours set
 // as the system's, and the plot drawn in them. The running program is told of
@@ -506,12 +619,21 @@ void HighContrast() {
           "under High Contrast the plot is drawn in the theme's colours only");
 }
 
-void NotANumber(const Program& program) {
-    program.Type(Scale::HV, u"200a");
+// 200a typed in HV, or pasted there over 645 with the box menu's Coller.
+void NotANumber(const Program& program, bool pasted) {
+    const std::string how = pasted ? "a letter pasted" : "a letter typed";
+    if (pasted) {
+        program.Type(Scale::HV, u"645");
+        PutOnClipboard(u"200a");
+        Send(program.Box(Scale::HV), EM_SETSEL, 0, -1);
+        PostMessageW(program.Box(Scale::HV), WM_PASTE, 0, 0);  // the message keeps it
+    } else {
+        program.Type(Scale::HV, u"200a");
+    }
     HWND message = nullptr;
     const std::wstring title = Wide(kApplicationTitle);
     Check(WaitFor([&] { return (message = FindWindowW(L"#32770", title.c_str())) != nullptr; }),
-          "a letter opens the message, captioned Kestal");
+          how + " opens the message, captioned Kestal");
     // The icon's place, 20 on Windows and 0x440 under Wine, holds none.
     const auto noIcon = [&message](int id) {
         HWND place = GetDlgItem(message, id);
@@ -523,7 +645,7 @@ void NotANumber(const Program& program) {
           "the message says the value is not a number, with OK only and no icon");
     PostMessageW(message, WM_COMMAND, IDOK, 0);
     Check(WaitFor([&] { return !IsWindow(message) && program.BoxTexts() == Texts{}; }),
-          "closing it leaves seven empty boxes");
+          "closing it leaves seven empty boxes after " + how);
 }
 
 void Commands(const Program& program) {
@@ -663,8 +785,11 @@ int wmain(int argc, wchar_t* argv[]) {
     SharedRows(program, rows, u',');
     LabNotes(program);
     TableView(program);
+    ChangesWithNoKey(program);
+    ScreenReaderHears(program);
     HighContrast();
-    NotANumber(program);
+    NotANumber(program, false);
+    NotANumber(program, true);
     Commands(program);
     PointLocale(argv[2], rows);
     // A program still running after a failure ends with the test's Wine session.

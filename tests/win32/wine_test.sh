@@ -17,7 +17,7 @@ fail() { echo "wine_test: $*" >&2; exit 1; }
 stands_alone() {
     local imports others size
     imports=$(x86_64-w64-mingw32-objdump -p "$1" | sed -n 's/^\s*DLL Name: //p')
-    others=$(grep -viE '^(kernel32|user32|gdi32|comctl32|advapi32|msvcrt|api-ms-win-crt-[a-z0-9-]+)\.dll$' \
+    others=$(grep -viE '^(kernel32|user32|gdi32|comctl32|advapi32|ole32|msvcrt|api-ms-win-crt-[a-z0-9-]+)\.dll$' \
         <<<"$imports" || true)
     [[ -n "$imports" && -z "$others" ]] || fail "$1 imports '$others', which not every Windows has"
     size=$(stat -c %s "$1")
