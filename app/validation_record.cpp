@@ -243,6 +243,7 @@ std::u16string RecordHtml(const ValidationChecks& checks, const RecordContext& c
     const Record record = RecordOf(checks, context, numbers);
     std::u16string out =
         u"<!DOCTYPE html>\n<html lang=\"fr\"><head><meta charset=\"utf-8\"/>"
+        u"<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\"/>"
         u"<title>" +
         Escaped(record.title) + u" " + Escaped(context.when) + u"</title>\n<style>" +
         std::u16string(kStyle) + u"</style></head>\n<body>\n<h1>" + Escaped(record.title) +
