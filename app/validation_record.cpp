@@ -246,7 +246,7 @@ std::u16string RecordHtml(const ValidationChecks& checks, const RecordContext& c
         u"<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\"/>"
         u"<title>" +
         Escaped(record.title) + u" " + Escaped(context.when) + u"</title>\n<style>" +
-        std::u16string(kStyle) + u"</style></head>\n<body>\n<h1>" + Escaped(record.title) +
+        std::u16string(kStyle) + u"</style></head>\n<body>\n<main>\n<h1>" + Escaped(record.title) +
         u"</h1>\n<p class=\"verdict\">" + Escaped(record.verdict) + u"</p>\n";
     for (const Section& section : record.sections) {
         out += u"<section><h2>" + Escaped(section.title) + u"</h2>\n";
@@ -287,7 +287,7 @@ std::u16string RecordHtml(const ValidationChecks& checks, const RecordContext& c
         }
         out += u"</tr>\n";
     }
-    out += u"</tbody></table></section>\n</body></html>\n";
+    out += u"</tbody></table></section>\n</main>\n</body></html>\n";
     return out;
 }
 
