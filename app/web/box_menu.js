@@ -35,6 +35,8 @@ const EDITS = {
     run: async (box) => {
       const text = await navigator.clipboard.readText();
       box.setRangeText(text, box.selectionStart, box.selectionEnd, 'end');
+      // Heard as the browser's own paste is: the other boxes follow.
+      box.dispatchEvent(new InputEvent('input', {inputType: 'insertFromPaste', data: text}));
     },
     applies: () => Boolean(navigator.clipboard?.readText),
   },

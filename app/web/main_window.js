@@ -11,8 +11,11 @@ import {showMessage} from './message.js';
 import {TableWindow} from './table_window.js';
 import {buildWindow, pixelsOf} from './window_view.js';
 
-// A touch keyboard names no key: key code 229, key "Unidentified".
-const isUnidentified = (event) => event.keyCode === 229 || event.key === 'Unidentified';
+// A touch keyboard names no key (key code 229, key "Unidentified"), and an
+// input method's keys are its own ("Process"), their releases often another
+// key's: none of them is a key held in the box.
+const isUnidentified = (event) =>
+    event.keyCode === 229 || event.key === 'Unidentified' || event.key === 'Process';
 
 // The access letter of Alt+letter: the letter the layout gives (an AZERTY
 // keyboard's A is not where a QWERTY's is), else the key's place, where Alt
@@ -160,6 +163,8 @@ export class MainWindow {
         kestal.keyDown(scale, event.keyCode);
     });
     box.addEventListener('keyup', (event) => kestal.keyUp(scale, event.keyCode));
+    // Every change of the text, whatever made it: a key (converted at its
+    // release), or a paste, cut or delete from a menu, a drop, dictation.
     box.addEventListener('input', () => {
       kestal.textChanged(scale);
       // Typed into from below the table window, on a phone: back in sight.

@@ -740,9 +740,47 @@ class PageTest(unittest.TestCase):
         self.assertEqual(self.js("return performance.getEntriesByType('resource').length"), 0)
         self.assertEqual(self.blocked_fetch(), "connect-src")
 
-    def test_a_pasted_megabyte_fails_cleanly(self):
+    def allow_clipboard(self):
         self.cdp("Browser.grantPermissions", origin=self.server.url.rstrip("/"),
                  permissions=["clipboardReadWrite", "clipboardSanitizedWrite"])
+
+    def test_text_that_no_key_brings_converts_at_once(self):
+        """Over 645's figures, with the table window open: the box menu's "Coller", text
+        inserted with no key (dictation, a drop) and an input method's word (its keys
+        "Process", released as other keys) each convert as soon as the text is there, and
+        the box menu's "Couper" down to nothing empties the six others and the table's marks."""
+        def choose(entry):
+            return lambda text: (self.js("navigator.clipboard.writeText(arguments[0])", text),
+                                 self.menu(0), self.js("arguments[0].select()", self.box(0)),
+                                 self.choose(entry.replace("&", "")))
+
+        def input_method(text):
+            self.cdp("Input.dispatchKeyEvent", type="rawKeyDown", key="Process",
+                     windowsVirtualKeyCode=229)
+            self.cdp("Input.imeSetComposition", text=text[0], selectionStart=1, selectionEnd=1)
+            self.cdp("Input.insertText", text=text)
+            self.cdp("Input.dispatchKeyEvent", type="keyUp", key="0", windowsVirtualKeyCode=48)
+
+        self.allow_clipboard()
+        self.open()
+        self.type(0, "645")
+        self.keys(Keys.F8)
+        for way, bring, text in (("Coller", choose(PAGE["boxEntries"][3]["text"]), "200"),
+                                 ("no key", lambda text: self.cdp("Input.insertText", text=text),
+                                  "645"),
+                                 ("input method", input_method, "200"),
+                                 ("Couper", choose(PAGE["boxEntries"][1]["text"]), "")):
+            with self.subTest(way=way):
+                self.js("arguments[0].select()", self.box(0))
+                bring(text)
+                shown = shown_for("HV", text) if text else [""] * 7
+                self.wait(lambda: self.boxes() == shown, f"{way} to give {shown}")
+                status = self.table()["status"]
+                self.assertEqual(status, self.boxes("title")[0] or status)
+                self.assertIn(PAGE["fingerprint"] if not text else text, status)
+
+    def test_a_pasted_megabyte_fails_cleanly(self):
+        self.allow_clipboard()
         self.open()
         self.js("navigator.clipboard.writeText('12a'.repeat(350000))")
         self.box(2).click()
