@@ -37,6 +37,7 @@ export class MainWindow {
   #page = null;
   #kestal = null;
   #boxes = [];
+  #reasons = [];  // each box's reason, which describes it after the hint
   #letters = new Map();
   #help = null;
   #table = null;
@@ -79,6 +80,7 @@ export class MainWindow {
           box.title = reasons[scale];
         else
           box.removeAttribute('title');
+        this.#reasons[scale].textContent = reasons[scale];
       });
       this.#report = report;
     });
@@ -172,6 +174,13 @@ export class MainWindow {
     });
     box.addEventListener('blur', () => kestal.focusLeft(scale));
     this.#menu.attach(box);
+    // Its reason, for a screen reader after the hint, as the tooltip shows it.
+    const reason = document.createElement('span');
+    reason.id = `${box.id}_reason`;
+    reason.hidden = true;
+    box.after(reason);
+    box.setAttribute('aria-describedby', `${box.getAttribute('aria-describedby')} ${reason.id}`);
+    this.#reasons[scale] = reason;
   }
 
   // Access letters, Ctrl+Shift+C and the table window's key, before the box
@@ -206,14 +215,18 @@ export class MainWindow {
     const ended = document.createElement('main');
     ended.id = 'Ended';
     ended.className = 'ended';
+    const heading = document.createElement('h1');
+    heading.textContent = this.#page.windows[0].caption;
     const text = document.createElement('p');
     text.textContent = this.#page.ended;
     const again = document.createElement('button');
     again.type = 'button';
     again.textContent = this.#page.restart;
     again.addEventListener('click', () => location.reload());
-    ended.append(text, again);
+    ended.append(heading, text, again);
     this.#root.replaceWith(ended);
     again.focus();
+    // What was said of the last run no longer holds.
+    this.#live.say(this.#page.ended, false);
   }
 }

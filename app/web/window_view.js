@@ -56,7 +56,7 @@ function withAccessLetter(element, text) {
   return text[at + 1].toUpperCase();
 }
 
-function newControl(window, control, letters, hint) {
+function newControl(window, control, letters, page) {
   switch (control.kind) {
     case 'box': {
       const box = document.createElement('input');
@@ -64,7 +64,7 @@ function newControl(window, control, letters, hint) {
       box.setAttribute('inputmode', 'decimal');
       box.setAttribute('autocapitalize', 'off');
       box.setAttribute('aria-labelledby', controlId(window, control.caption));
-      box.setAttribute('aria-describedby', controlId(window, hint));
+      box.setAttribute('aria-describedby', controlId(window, page.hint));
       box.value = control.name;  // emptied when the window loads
       return box;
     }
@@ -89,20 +89,28 @@ function newControl(window, control, letters, hint) {
     }
     case 'table': {
       // Rows and columns come from the module when the window opens; the
-      // frame scrolls them under a header that stays.
+      // frame scrolls them under a header that stays, as the keys that
+      // scroll the focused grid move it.
       const frame = document.createElement('div');
       frame.className = 'grid';
-      frame.tabIndex = 0;
-      // A grid, so that the rows a run went by are selected for a screen
-      // reader as they are highlighted on the screen.
+      // A grid, so that the rows a run went by (two, between which a value
+      // lies) are selected for a screen reader as they are highlighted on
+      // the screen; described by the keys that choose the plotted scale.
       const table = document.createElement('table');
+      table.tabIndex = 0;
       table.setAttribute('role', 'grid');
       table.setAttribute('aria-readonly', 'true');
+      table.setAttribute('aria-multiselectable', 'true');
       table.setAttribute('aria-labelledby', `${window.name}_caption`);
+      const keys = document.createElement('p');
+      keys.id = `${controlId(window, control.name)}_keys`;
+      keys.hidden = true;
+      keys.textContent = page.gridKeys;
+      table.setAttribute('aria-describedby', keys.id);
       table.append(
           document.createElement('colgroup'), document.createElement('thead'),
           document.createElement('tbody'));
-      frame.append(table);
+      frame.append(table, keys);
       return frame;
     }
     case 'plot': {
@@ -159,7 +167,7 @@ export function buildWindow(root, window, page, {onClose} = {}) {
   const controls = new Map();
   const letters = new Map();
   for (const control of window.controls) {
-    const element = newControl(window, control, letters, page.hint);
+    const element = newControl(window, control, letters, page);
     element.id = controlId(window, control.name);
     element.classList.add('control');
     placeAt(element, page, control.rect);

@@ -180,7 +180,8 @@ class PageTest(unittest.TestCase):
         return self.wait(lambda: self.js(
             "const m = document.getElementById('BoxMenu');"
             "return m && [m.querySelector('.reason')?.textContent ?? '',"
-            " [...m.querySelectorAll('[role=menuitem]')].map(i => [i.textContent, !i.disabled])]"),
+            " [...m.querySelectorAll('[role=menuitem]:not(.reason)')]"
+            " .map(i => [i.textContent, !i.disabled])]"),
             "the box's menu")
 
     def choose(self, entry):
@@ -353,6 +354,7 @@ class PageTest(unittest.TestCase):
         self.wait(lambda: self.js("return !document.getElementById('Form1')"
                                   " && document.getElementById('Ended').textContent"),
                   "the ended notice")
+        self.assertEqual(self.said(), PAGE["ended"])  # no longer the last run's figures
 
     def test_reasons_and_both_copies(self):
         self.cdp("Browser.grantPermissions", origin=self.server.url.rstrip("/"),
@@ -372,8 +374,15 @@ class PageTest(unittest.TestCase):
         shown, reasons = self.boxes(), self.boxes("title")
         hrc = SCALES.index("HRC")
         self.assertTrue(reasons[hrc].startswith(shown[hrc] + " "), reasons[hrc])
-        reason, items = self.menu(6)
-        self.assertEqual(reason, reasons[6])
+        # The menu key chooses the menu's first entry, the reason, which the arrows reach.
+        self.box(6).click()
+        for kind in ("rawKeyDown", "keyUp"):
+            self.cdp("Input.dispatchKeyEvent", type=kind, key="ContextMenu", code="ContextMenu",
+                     windowsVirtualKeyCode=93)
+        reason, items = self.menu(6, mouse=False)
+        self.assertEqual((reason, self.js("return document.activeElement.textContent")),
+                         (reasons[6], reasons[6]))
+        self.assertGreaterEqual(self.smallest_entry(), 24)
         self.choose(copies[0])
         names, values, end = self.wait(self.clipboard, "the copy").split("\n")
         self.assertEqual((len(names.split("\t")), values.split("\t"), end), (7, shown, ""))
@@ -449,10 +458,12 @@ class PageTest(unittest.TestCase):
             self.keys(Keys.ESCAPE)
             self.assertEqual((self.table(), self.active(), self.boxes()), (None, "Text1", shown))
         self.keys(Keys.F8, Keys.F8)  # the second into the open window: a keyboard path
-        self.assertEqual(self.active(), "TableWindow_Grid1")
-        # The grid named; Tab reaches its target's column header, the arrows the others'.
-        self.assertEqual(self.driver.find_element("css selector", "#TableWindow table")
-                         .accessible_name, TABLE["caption"])
+        # Into the grid itself, named, described by its keys, its two rows selected as one can
+        # be; Tab reaches its target's column header, the arrows the others'.
+        grid = self.driver.switch_to.active_element
+        self.assertEqual([grid.aria_role, grid.accessible_name, self.described(":focus"),
+                          grid.get_attribute("aria-multiselectable")],
+                         ["grid", TABLE["caption"], PAGE["gridKeys"], "true"])
         self.keys(Keys.TAB)
         target = self.table()["target"]
         self.assertEqual(self.js("return document.activeElement.parentElement.cellIndex"), target)
@@ -497,15 +508,19 @@ class PageTest(unittest.TestCase):
             self.assertEqual(self.boxes(), shown_for("HV", "645"))
             self.tap(4, 1.0)
             self.assertEqual(self.menu(4, mouse=False)[0], self.boxes("title")[4])
+            self.assertGreaterEqual(self.smallest_entry(), 44)  # for a finger
             self.choose(PAGE["showInTable"])
             self.wait(self.table, "the table window")
+            opened = self.said()  # with no key that a phone does not have
+            self.assertTrue(TABLE["caption"] in opened and PAGE["showInTableKey"] not in opened,
+                            opened)
 
     def test_windows_beside_or_in_one_column(self):
-        """Wide, the table window opens to the right of the main window. On a phone the two
-        stand in one column scrolled down only, the table window brought into view as it
-        opens, every box and caption within the width, no text under 12 px; with the
-        keyboard up, typing brings the box back into view; from 320 px nothing is wider
-        than the screen."""
+        """Wide, the table window opens to the right of the main window. On a phone, upright
+        or on its side, the two stand in one column scrolled down only, the table window
+        brought into view as it opens, every box and caption within the width, no text under
+        12 px; with the keyboard up, typing brings the box back into view; from 320 px
+        nothing is wider than the screen."""
         with self.screen(*WIDE):
             self.open()
             self.keys(Keys.F8)
@@ -605,12 +620,8 @@ class PageTest(unittest.TestCase):
         self.assertTrue(self.js("return !!(document.getElementById(arguments[0])"
                                 ".compareDocumentPosition(document.getElementById('Text1'))"
                                 " & Node.DOCUMENT_POSITION_FOLLOWING)", hint))
-        node = self.cdp("DOM.querySelector", nodeId=self.cdp("DOM.getDocument")["root"]["nodeId"],
-                        selector="#Text3")["nodeId"]
-        described = self.cdp("Accessibility.getPartialAXTree", nodeId=node,
-                              fetchRelatives=False)["nodes"][0]["description"]["value"]
-        self.assertEqual(described, next(c["text"] for c in FORM1["controls"]
-                                         if c["name"] == hint))
+        hint_text = next(c["text"] for c in FORM1["controls"] if c["name"] == hint)
+        self.assertEqual(self.described("#Text3"), hint_text)
         self.menu(2)
         self.assertEqual(self.driver.find_element("id", "BoxMenu").accessible_name,
                          next(c["text"] for c in FORM1["controls"]
@@ -622,10 +633,14 @@ class PageTest(unittest.TestCase):
                 "document.getElementById('LiveRegion'), {childList: true, subtree: true})")
         self.keys("645,")  # four keys at a typist's pace, in the HV box
         run = self.wait(self.said, "the run announced")
+        # Keys that change nothing rerun it, and say nothing new.
+        self.keys(Keys.ARROW_LEFT, Keys.ARROW_LEFT, Keys.END, Keys.HOME, Keys.SHIFT)
         time.sleep(0.7)  # longer than the typing's pause
         self.assertEqual(self.js("return window.said"), 1)
         figures = [value for value in self.boxes() if value]
         self.assertEqual([value for value in figures if value in run], figures)
+        # Each box described by its reason too, after the hint.
+        self.assertEqual(self.described("#Text5"), f"{hint_text} {self.boxes('title')[4]}")
         self.chord([Keys.ALT], "e")
         emptied = self.said()
         self.assertTrue(emptied and not any(value in emptied for value in figures), emptied)
@@ -636,6 +651,18 @@ class PageTest(unittest.TestCase):
         failure = self.wait(lambda: self.said() != emptied and self.said(), "the failure")
         self.assertTrue(failure.startswith(PAGE["notANumber"]), failure)
 
+    def described(self, selector):
+        """An element's accessible description, as a screen reader says it after its name."""
+        node = self.cdp("DOM.querySelector", nodeId=self.cdp("DOM.getDocument")["root"]["nodeId"],
+                        selector=selector)["nodeId"]
+        return self.cdp("Accessibility.getPartialAXTree", nodeId=node, fetchRelatives=False)[
+            "nodes"][0]["description"]["value"]
+
+    def smallest_entry(self):
+        """The height of the box menu's smallest entry, in CSS pixels."""
+        return self.js("return Math.min(...[...document.querySelectorAll("
+                       "'#BoxMenu [role=menuitem]')].map(i => i.getBoundingClientRect().height))")
+
     def record(self):
         """The record's window's text, as its frame holds it, or None."""
         return self.js("const f = document.getElementById('RecordWindow_Document');"
@@ -645,8 +672,10 @@ class PageTest(unittest.TestCase):
     def test_validation_record_from_the_table_window(self):
         """"Vérifier Kestal", reached from the keyboard in the table window, shows the record:
         CONFORME, named as the page's in this browser, well-formed, loading nothing; printed,
-        its table on pages of its own; "Imprimer" prints it and "Enregistrer" offers it as a
-        file."""
+        its table on pages of its own; "Imprimer" prints it, "Enregistrer" offers it as a
+        file, which axe finds nothing in and a phone shows at its width; Escape, "Fermer"
+        (Tab's last stop) and Escape from within the record, whose frame shows the focus,
+        close it."""
         downloads = tempfile.TemporaryDirectory()
         self.addCleanup(downloads.cleanup)
         self.cdp("Browser.setDownloadBehavior", behavior="allow", downloadPath=downloads.name)
@@ -681,14 +710,31 @@ class PageTest(unittest.TestCase):
         saved = self.wait(lambda: [p for p in pathlib.Path(downloads.name).glob("*.html")],
                           "the record saved")
         self.assertEqual(saved[0].read_text(encoding="utf-8"), html)
-        self.keys(Keys.ESCAPE)
-        self.wait(lambda: not self.record(), "the record's window to close")
-        self.assertEqual(self.active(), "TableWindow_Check")
+        self.assertIsNotNone(record.find("head/meta[@name='viewport']"))  # a phone's width
+        frame = "document.getElementById('RecordWindow_Document')"
+        for way in ("Escape", "Fermer", "Escape in the record"):
+            if way != "Escape":  # opened again from "Vérifier Kestal"
+                self.keys(Keys.ENTER)
+                self.wait(self.record, "the record")
+            if way == "Escape":
+                self.keys(Keys.ESCAPE)  # on "Enregistrer"
+            elif way == "Fermer":
+                self.keys(Keys.TAB, Keys.TAB)  # from "Imprimer"
+                self.assertEqual(self.active(), "RecordWindow_Close")
+                self.keys(Keys.ENTER)
+            else:
+                self.chord([Keys.SHIFT], Keys.TAB)  # from "Imprimer" into the record
+                self.assertNotEqual(self.js(f"return getComputedStyle({frame}).outlineStyle"),
+                                    "none")
+                self.keys(Keys.ESCAPE)
+            self.wait(lambda: not self.record(), "the record's window to close")
+            self.assertEqual(self.active(), "TableWindow_Check")
 
         # As printed: numbered pages, the annexed table starting one of its own.
         page = pathlib.Path(downloads.name) / "record-alone.html"
         page.write_text(html, encoding="utf-8")
         self.driver.get(page.as_uri())
+        self.assertEqual(self.axe(), [])  # a saved record too
         pdf = pathlib.Path(downloads.name) / "record.pdf"
         pdf.write_bytes(base64.b64decode(self.cdp("Page.printToPDF", preferCSSPageSize=True)["data"]))
         pages = subprocess.run(["pdftotext", "-layout", str(pdf), "-"], check=True,
