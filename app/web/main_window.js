@@ -133,9 +133,11 @@ export class MainWindow {
     addEventListener('resize', () => this.#fit(), {signal: this.#listening.signal});
   }
 
-  // A screen too narrow for the table window beside the main window is a
-  // phone's: the windows stand in one column, the main one scaled to the
-  // full width, no text smaller than 12 pixels.
+  // A phone's screen, upright or on its side, is too narrow for the table
+  // window beside the main window or too short for the main window's boxes,
+  // and a touch screen is a phone's or a tablet's: the windows stand in one
+  // column, the main one scaled to the width of the screen's shorter side, no
+  // text smaller than 12 pixels.
   #fit() {
     const [main, , table] = this.#page.windows;
     const page = document.documentElement;
@@ -143,9 +145,12 @@ export class MainWindow {
     const frame = 2 * parseFloat(style.getPropertyValue('--frame'));
     const margin = parseFloat(style.getPropertyValue('--margin'));
     const width = document.body.clientWidth;  // less a scroll bar's, in every browser
-    const narrow = width < pixelsOf(this.#page, table.width) + frame + 2 * margin;
+    const height = page.clientHeight;
+    const narrow = width < pixelsOf(this.#page, table.width) + frame + 2 * margin ||
+        height < pixelsOf(this.#page, main.height) || matchMedia('(pointer: coarse)').matches;
     page.classList.toggle('narrow', narrow);
-    const scale = narrow ? (width - frame) / pixelsOf(this.#page, main.width) : 1;
+    const side = Math.min(width, height);
+    const scale = narrow ? (side - frame) / pixelsOf(this.#page, main.width) : 1;
     this.#root.style.setProperty('--scale', String(scale));
   }
 

@@ -5,6 +5,11 @@
 // but the main one, whose names the others reuse. Rectangles and font sizes go
 // to the style sheet as custom properties, which it multiplies by the
 // window's --scale: a phone's width fits the main window by that alone.
+//
+// The controls stand on a grid whose lines are their edges, each row as tall
+// as the design makes it or as its text needs: a text that needs more room
+// (the user's own spacing of lines, letters and words, a larger font) makes
+// its row taller, and what lies below moves down rather than under it.
 
 export function controlId(window, name) {
   return window.name === 'Form1' ? name : `${window.name}_${name}`;
@@ -33,14 +38,30 @@ export function applyFont(element, font) {
   element.style.fontWeight = font.bold ? 'bold' : 'normal';
 }
 
-// A rectangle in twips, for the style sheet to place.
-function placeAt(element, page, [left, top, width, height]) {
+// A rectangle's size in twips, for the style sheet; its grid places it.
+function sizeAt(element, page, [, , width, height]) {
   const pixels = (twips) => `${pixelsOf(page, twips)}px`;
-  element.style.setProperty('--left', pixels(left));
-  element.style.setProperty('--top', pixels(top));
   element.style.setProperty('--width', pixels(width));
   element.style.setProperty('--height', pixels(height));
   element.style.setProperty('--aspect', `${width} / ${height}`);
+}
+
+// `children`, [element, rectangle in twips], on their parent's grid, which
+// is `width` by `height` twips at its smallest.
+function placeOnGrid(parent, children, page, width, height) {
+  const lines = (edges) => [...new Set(edges)].sort((a, b) => a - b);
+  const across = lines([0, width, ...children.flatMap(([, [left, , w]]) => [left, left + w])]);
+  const down = lines([0, height, ...children.flatMap(([, [, top, , h]]) => [top, top + h])]);
+  const tracks = (edges, least) => edges.slice(1).map((edge, k) => {
+    const size = `calc(${pixelsOf(page, edge - edges[k])}px * var(--scale))`;
+    return least ? `minmax(${size}, auto)` : size;
+  });
+  parent.style.gridTemplateColumns = tracks(across, false).join(' ');
+  parent.style.gridTemplateRows = tracks(down, true).join(' ');
+  for (const [element, [left, top, w, h]] of children) {
+    element.style.gridColumn = `${across.indexOf(left) + 1} / ${across.indexOf(left + w) + 1}`;
+    element.style.gridRow = `${down.indexOf(top) + 1} / ${down.indexOf(top + h) + 1}`;
+  }
 }
 
 // "&Effacer tout" shown with its access letter underlined; returns the letter.
@@ -162,20 +183,28 @@ export function buildWindow(root, window, page, {onClose} = {}) {
 
   const client = document.createElement('div');
   client.className = 'client';
-  placeAt(client, page, [0, 0, window.width, window.height]);
+  sizeAt(client, page, [0, 0, window.width, window.height]);
 
   const controls = new Map();
   const letters = new Map();
+  const placed = new Map([['', []]]);  // each parent's controls, '' the client's
   for (const control of window.controls) {
     const element = newControl(window, control, letters, page);
     element.id = controlId(window, control.name);
     element.classList.add('control');
-    placeAt(element, page, control.rect);
+    sizeAt(element, page, control.rect);
     if (control.centred) element.classList.add('centred');
     if (control.font) applyFont(element, control.font);
     if (control.colour) element.style.color = control.colour;
     (controls.get(control.parent) ?? client).append(element);
     controls.set(control.name, element);
+    placed.get(control.parent)?.push([element, control.rect]);
+    if (control.kind === 'frame') placed.set(control.name, []);
+  }
+  for (const [parent, children] of placed) {
+    const {rect: [, , width, height]} = window.controls.find(({name}) => name === parent) ??
+        {rect: [0, 0, window.width, window.height]};
+    placeOnGrid(controls.get(parent) ?? client, children, page, width, height);
   }
   // The hint on the decimal separator describes the boxes: a screen reader
   // reads it before them.

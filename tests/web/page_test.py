@@ -44,6 +44,22 @@ LAYOUT = """
         && e.checkVisibility() && !e.closest('.unseen'));
     return [document.body.clientWidth, page.scrollWidth,
             Math.min(...shown.map(e => parseFloat(getComputedStyle(e).fontSize)))];"""
+# What is wider than the screen: the page, a frame's document or a control standing out.
+WIDER_THAN_THE_SCREEN = """
+    const width = document.documentElement.clientWidth;
+    const frames = [...document.querySelectorAll('iframe')].map(f => f.contentDocument);
+    return [document, ...frames].filter(d => d.documentElement.scrollWidth >
+                                            d.documentElement.clientWidth)
+        .map(d => d.title || d.URL).concat([...document.querySelectorAll('input, button')]
+            .filter(e => { const r = e.getBoundingClientRect();
+                           return r.width && (r.left < 0 || r.right > width); })
+            .map(e => e.id || e.textContent));"""
+# The text spacing a user may set (WCAG 1.4.12), over the page's own style.
+TEXT_SPACING = """
+    const spacing = new CSSStyleSheet();
+    spacing.replaceSync('* { line-height: 1.5 !important; letter-spacing: 0.12em !important;'
+        + ' word-spacing: 0.16em !important; } p { margin-bottom: 2em !important; }');
+    document.adoptedStyleSheets = [...document.adoptedStyleSheets, spacing];"""
 
 
 def conversion_rows(pointed=False):
@@ -239,11 +255,17 @@ class PageTest(unittest.TestCase):
                     self.assertEqual(self.active(), f"Text{source + 1}")
 
     def test_every_control_where_the_description_puts_it(self):
+        """Each control where the description puts it, in its font and colour; then, with the
+        user's own text spacing, lower where a text above needs more room: every text within
+        its control, no control over another."""
         self.open()
         self.assertEqual(self.driver.title, FORM1["caption"])
         self.keys(Keys.F8)
         self.chord([Keys.ALT], "a")
-        for window in (FORM1, FORM2, TABLE):
+        for spaced, window in [(spaced, window) for spaced in (False, True)
+                               for window in (FORM1, FORM2, TABLE)]:
+            if spaced and window is FORM1:
+                self.js(TEXT_SPACING)
             shown = self.js("""
                 const [window] = arguments;
                 const id = name => window.name === 'Form1' ? name : window.name + '_' + name;
@@ -265,8 +287,9 @@ class PageTest(unittest.TestCase):
             placed = []
             for control, (name, rect, fits, size, weight, colour) in zip(window["controls"],
                                                                        shown[1]):
-                with self.subTest(window=window["name"], control=name):
-                    self.assertEqual(rect, [t / PAGE["twipsPerPixel"] for t in control["rect"]])
+                with self.subTest(window=window["name"], control=name, spaced=spaced):
+                    if not spaced:
+                        self.assertEqual(rect, [t / PAGE["twipsPerPixel"] for t in control["rect"]])
                     self.assertTrue(fits, "text clipped")
                     font = control["font"] or window["font"]
                     self.assertEqual(size, f"{font['points'] * 4 / 3:g}px")
@@ -530,9 +553,9 @@ class PageTest(unittest.TestCase):
             self.assertLessEqual(scrolled, shown)
         names = [c["name"] for c in FORM1["controls"] if c["kind"] == "box"]
         names += [c["caption"] for c in FORM1["controls"] if c["kind"] == "box"]
-        # A phone, with its keyboard up, at 320 px; a desktop zoomed to 200 %.
+        # A phone, with its keyboard up, at 320 px, on its side; a desktop zoomed to 200 %.
         for width, height, phone in (PHONE + (True, ), (PHONE[0], 400, True), (320, 640, True),
-                                     (640, 450, False)):
+                                     (740, 360, True), (640, 450, False)):
             with self.subTest(width=width, height=height), self.screen(width, height, phone):
                 self.open()
                 self.type(0, "645")
@@ -540,7 +563,7 @@ class PageTest(unittest.TestCase):
                 self.wait(self.table, "the table window")
                 shown, scrolled, smallest = self.js(LAYOUT)
                 self.assertLessEqual(scrolled, shown)
-                if width == PHONE[0]:
+                if phone:
                     self.assertGreaterEqual(smallest, 12)
                 main, table = self.rect("Form1"), self.rect("TableWindow")
                 self.assertGreaterEqual(table["top"], main["bottom"])
@@ -590,6 +613,9 @@ class PageTest(unittest.TestCase):
                 e => done([String(e)]));""")
 
     def test_no_accessibility_finding_in_any_state(self):
+        """axe-core finds nothing, in every state a user reaches, at a desktop's size, a phone's
+        upright and on its side, the narrowest screen, and with the user's own text spacing;
+        nothing is wider than the screen, the record in its window included."""
         states = {
             "main window": lambda: None,
             "a run": lambda: self.type(0, "645"),
@@ -602,14 +628,20 @@ class PageTest(unittest.TestCase):
                                     self.driver.find_element("id", "Command3").click()),
             "message": lambda: (self.chord([Keys.ALT], "r"), self.type(0, "x"),
                                 self.wait(self.message, "the message")),
+            "ended": lambda: (self.keys(Keys.ENTER), self.chord([Keys.ALT], "t")),
         }
-        for size, phone in ((WIDE, False), (PHONE, True)):
+        for size, phone, spaced in ((WIDE, False, False), (PHONE, True, False),
+                                    ((740, 360), True, False), ((320, 640), True, False),
+                                    (WIDE, False, True)):
             with self.screen(*size, phone):
                 self.open()
+                if spaced:
+                    self.js(TEXT_SPACING)
                 for state, reach in states.items():
-                    with self.subTest(size=size, state=state):
+                    with self.subTest(size=size, spaced=spaced, state=state):
                         reach()
                         self.assertEqual(self.axe(), [])
+                        self.assertEqual(self.js(WIDER_THAN_THE_SCREEN), [])
 
     def test_what_a_screen_reader_is_told(self):
         """The boxes described by the hint, which comes before them; each box's menu named
