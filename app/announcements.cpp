@@ -81,13 +81,17 @@ std::u16string EmptiedAnnouncement() {
     return std::u16string(kSevenEmpty);
 }
 
-std::u16string TableOpenedAnnouncement() {
+std::u16string TableOpenedAnnouncement(Reach reach) {
+    const std::u16string opened =
+        u"Fenêtre «\u00a0" + std::u16string(TableWindowDescription().caption) + u"\u00a0» ouverte";
+    if (reach == Reach::Touch) {
+        return opened + u" après la fenêtre principale ; son bouton Fermer la ferme.";
+    }
     std::u16string key = u"F";
     for (const char digit : std::to_string(kShowInTableFunctionKey)) {
         key += static_cast<char16_t>(digit);
     }
-    return u"Fenêtre «\u00a0" + std::u16string(TableWindowDescription().caption) +
-           u"\u00a0» ouverte : " + key + u" y mène, Échap la ferme.";
+    return opened + u" : " + key + u" y mène, Échap la ferme.";
 }
 
 }  // namespace kestal

@@ -57,7 +57,11 @@ std::u16string NotANumberAnnouncement();
 // After "Effacer tout".
 std::u16string EmptiedAnnouncement();
 
-// The table window has opened, and how to reach and close it from the keyboard.
-std::u16string TableOpenedAnnouncement();
+// How the user reaches and closes a window: keys, or a touch screen's fingers.
+enum class Reach { Keys, Touch };
+
+// The table window has opened, and how to reach and close it: from the
+// keyboard, or on a touch screen, where it opens after the main window.
+std::u16string TableOpenedAnnouncement(Reach reach = Reach::Keys);
 
 }  // namespace kestal

@@ -1,7 +1,7 @@
 // Each scale box's context menu, from a right click, the menu key or a long
-// press: the box's reason on top, so that touch reaches it too, then the
-// standard entries of a text box, then the window's two copies and the entry
-// that opens the table window.
+// press: the box's reason on top, an entry that touch and the arrows reach
+// too, then the standard entries of a text box, then the window's two copies
+// and the entry that opens the table window.
 
 import {applyFont} from './window_view.js';
 
@@ -35,6 +35,8 @@ const EDITS = {
     run: async (box) => {
       const text = await navigator.clipboard.readText();
       box.setRangeText(text, box.selectionStart, box.selectionEnd, 'end');
+      // Heard as the browser's own paste is: the other boxes follow.
+      box.dispatchEvent(new InputEvent('input', {inputType: 'insertFromPaste', data: text}));
     },
     applies: () => Boolean(navigator.clipboard?.readText),
   },
@@ -62,13 +64,20 @@ export class BoxMenu {
   }
 
   attach(box) {
+    // The menu key or Shift+F10, whose menu opens under the box with its first
+    // entry chosen (a browser places such a menu at the caret, not at 0, 0).
+    let fromKeys = false;
+    box.addEventListener('keydown', (event) => {
+      fromKeys = event.key === 'ContextMenu' || (event.key === 'F10' && event.shiftKey);
+    });
     box.addEventListener('contextmenu', (event) => {
       event.preventDefault();
+      const keyboard = fromKeys;
+      fromKeys = false;
       if (this.#pressedLong) {
         this.#pressedLong = false;  // the long press has opened it already
         return;
       }
-      const keyboard = event.button !== 2 && event.clientX === 0 && event.clientY === 0;
       const rect = box.getBoundingClientRect();
       if (keyboard) {
         this.open(box, rect.left, rect.bottom, {keyboard});
@@ -94,6 +103,10 @@ export class BoxMenu {
       box.addEventListener('pointerup', () => cancel(), {once: true});
       box.addEventListener('pointercancel', () => cancel(), {once: true});
     });
+    // The finger lifted after a long press chooses nothing in the menu it opened.
+    box.addEventListener('touchend', (event) => {
+      if (this.#element) event.preventDefault();
+    });
   }
 
   // From the keyboard the first entry is chosen, as in a desktop menu; from a
@@ -108,12 +121,8 @@ export class BoxMenu {
     menu.setAttribute('role', 'menu');
     // Named as its box is, after the box's scale.
     menu.setAttribute('aria-labelledby', box.getAttribute('aria-labelledby'));
-    if (box.title) {
-      const reason = document.createElement('p');
-      reason.className = 'reason';
-      reason.textContent = box.title;
-      menu.append(reason);
-    }
+    // Choosing the reason only closes the menu.
+    if (box.title) menu.append(this.#item(box.title, true, () => {}, 'reason'));
     for (const entry of this.#page.boxEntries) {
       const edit = EDITS[entry.command];
       if (entry.separatorBefore) menu.append(separator());
@@ -151,9 +160,10 @@ export class BoxMenu {
     if (!this.#element?.contains(event.target)) this.close();
   };
 
-  #item(text, enabled, action) {
+  #item(text, enabled, action, className = '') {
     const item = document.createElement('button');
     item.type = 'button';
+    item.className = className;
     item.setAttribute('role', 'menuitem');
     item.textContent = text.replace('&', '');
     item.disabled = !enabled;

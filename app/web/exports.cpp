@@ -147,8 +147,10 @@ KESTAL_EXPORT(kestal_seven_values) int kestal_seven_values() {
 
 // Opens the table window's model (or keeps the open one) and leaves its
 // columns, rows and view in the outbox (TableWindowJson): their length.
-KESTAL_EXPORT(kestal_open_table) int kestal_open_table() {
-    return Page() ? ToOutbox(TableWindowJson(Page()->OpenTable())) : 0;
+// `touch` is not 0 on a touch screen, which has no keys to reach the window.
+KESTAL_EXPORT(kestal_open_table) int kestal_open_table(int touch) {
+    const Reach reach = touch != 0 ? Reach::Touch : Reach::Keys;
+    return Page() ? ToOutbox(TableWindowJson(Page()->OpenTable(reach))) : 0;
 }
 
 KESTAL_EXPORT(kestal_close_table) void kestal_close_table() {

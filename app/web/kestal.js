@@ -62,10 +62,11 @@ export async function loadKestal(module, page) {
     focusLeft: (scale) => exports.kestal_focus_left(scale),
     clearAll: () => exports.kestal_clear_all(),
     sevenValues: () => outbox(exports.kestal_seven_values()),
-    // The table window: {columns, rows, view} as it opens, then a new view
+    // The table window: {columns, rows, view} as it opens (on a touch screen
+    // or not, as its opening is said), then a new view
     // after the user chooses a column (0 the row numbers) or steps to the
     // next one (-1 left, +1 right).
-    openTable: () => parsed(exports.kestal_open_table()),
+    openTable: (touch) => parsed(exports.kestal_open_table(touch ? 1 : 0)),
     closeTable: () => exports.kestal_close_table(),
     chooseColumn: (column) => parsed(exports.kestal_choose_column(column)),
     chooseNext: (step) => parsed(exports.kestal_choose_next(step)),

@@ -11,8 +11,11 @@ import {showMessage} from './message.js';
 import {TableWindow} from './table_window.js';
 import {buildWindow, pixelsOf} from './window_view.js';
 
-// A touch keyboard names no key: key code 229, key "Unidentified".
-const isUnidentified = (event) => event.keyCode === 229 || event.key === 'Unidentified';
+// A touch keyboard names no key (key code 229, key "Unidentified"), and an
+// input method's keys are its own ("Process"), their releases often another
+// key's: none of them is a key held in the box.
+const isUnidentified = (event) =>
+    event.keyCode === 229 || event.key === 'Unidentified' || event.key === 'Process';
 
 // The access letter of Alt+letter: the letter the layout gives (an AZERTY
 // keyboard's A is not where a QWERTY's is), else the key's place, where Alt
@@ -34,6 +37,7 @@ export class MainWindow {
   #page = null;
   #kestal = null;
   #boxes = [];
+  #reasons = [];  // each box's reason, which describes it after the hint
   #letters = new Map();
   #help = null;
   #table = null;
@@ -76,6 +80,7 @@ export class MainWindow {
           box.title = reasons[scale];
         else
           box.removeAttribute('title');
+        this.#reasons[scale].textContent = reasons[scale];
       });
       this.#report = report;
     });
@@ -128,9 +133,11 @@ export class MainWindow {
     addEventListener('resize', () => this.#fit(), {signal: this.#listening.signal});
   }
 
-  // A screen too narrow for the table window beside the main window is a
-  // phone's: the windows stand in one column, the main one scaled to the
-  // full width, no text smaller than 12 pixels.
+  // A phone's screen, upright or on its side, is too narrow for the table
+  // window beside the main window or too short for the main window's boxes,
+  // and a touch screen is a phone's or a tablet's: the windows stand in one
+  // column, the main one scaled to the width of the screen's shorter side, no
+  // text smaller than 12 pixels.
   #fit() {
     const [main, , table] = this.#page.windows;
     const page = document.documentElement;
@@ -138,9 +145,12 @@ export class MainWindow {
     const frame = 2 * parseFloat(style.getPropertyValue('--frame'));
     const margin = parseFloat(style.getPropertyValue('--margin'));
     const width = document.body.clientWidth;  // less a scroll bar's, in every browser
-    const narrow = width < pixelsOf(this.#page, table.width) + frame + 2 * margin;
+    const height = page.clientHeight;
+    const narrow = width < pixelsOf(this.#page, table.width) + frame + 2 * margin ||
+        height < pixelsOf(this.#page, main.height) || matchMedia('(pointer: coarse)').matches;
     page.classList.toggle('narrow', narrow);
-    const scale = narrow ? (width - frame) / pixelsOf(this.#page, main.width) : 1;
+    const side = Math.min(width, height);
+    const scale = narrow ? (side - frame) / pixelsOf(this.#page, main.width) : 1;
     this.#root.style.setProperty('--scale', String(scale));
   }
 
@@ -160,6 +170,8 @@ export class MainWindow {
         kestal.keyDown(scale, event.keyCode);
     });
     box.addEventListener('keyup', (event) => kestal.keyUp(scale, event.keyCode));
+    // Every change of the text, whatever made it: a key (converted at its
+    // release), or a paste, cut or delete from a menu, a drop, dictation.
     box.addEventListener('input', () => {
       kestal.textChanged(scale);
       // Typed into from below the table window, on a phone: back in sight.
@@ -167,6 +179,13 @@ export class MainWindow {
     });
     box.addEventListener('blur', () => kestal.focusLeft(scale));
     this.#menu.attach(box);
+    // Its reason, for a screen reader after the hint, as the tooltip shows it.
+    const reason = document.createElement('span');
+    reason.id = `${box.id}_reason`;
+    reason.hidden = true;
+    box.after(reason);
+    box.setAttribute('aria-describedby', `${box.getAttribute('aria-describedby')} ${reason.id}`);
+    this.#reasons[scale] = reason;
   }
 
   // Access letters, Ctrl+Shift+C and the table window's key, before the box
@@ -201,14 +220,18 @@ export class MainWindow {
     const ended = document.createElement('main');
     ended.id = 'Ended';
     ended.className = 'ended';
+    const heading = document.createElement('h1');
+    heading.textContent = this.#page.windows[0].caption;
     const text = document.createElement('p');
     text.textContent = this.#page.ended;
     const again = document.createElement('button');
     again.type = 'button';
     again.textContent = this.#page.restart;
     again.addEventListener('click', () => location.reload());
-    ended.append(text, again);
+    ended.append(heading, text, again);
     this.#root.replaceWith(ended);
     again.focus();
+    // What was said of the last run no longer holds.
+    this.#live.say(this.#page.ended, false);
   }
 }

@@ -24,6 +24,10 @@ constexpr std::u16string_view kRestart = u"Relancer Kestal";
 constexpr std::u16string_view kCheckKestal = u"Vérifier Kestal";
 constexpr std::u16string_view kPrint = u"Imprimer";
 constexpr std::u16string_view kSave = u"Enregistrer";
+// What the table window's grid does with the keys, for a screen reader.
+constexpr std::u16string_view kGridKeys =
+    u"Flèche gauche et flèche droite choisissent l'échelle tracée sous la table, comme un clic "
+    u"sur sa colonne ; Échap ferme la fenêtre.";
 // The main window's hint on the decimal separator, which describes its boxes
 // to a screen reader.
 constexpr std::string_view kHint = "Label4";
@@ -176,6 +180,8 @@ std::u16string PageDescription(const NumberSymbols& symbols) {
         .String(kPrint)
         .Key(u"save")
         .String(kSave)
+        .Key(u"gridKeys")
+        .String(kGridKeys)
         .Key(u"recordStyle")  // for the page's Content-Security-Policy
         .String(RecordStyle())
         .Key(u"fingerprint")

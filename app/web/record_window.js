@@ -1,8 +1,8 @@
 // The validation record in a window of the page, for the lab whose PC or phone
 // has no command line: the module runs the checks and writes the record as one
 // page; this window shows it as it prints, with "Imprimer" (the browser's
-// print, the record's own print layout) and "Enregistrer" (the page as a
-// file). The record names this page and the browser it ran in.
+// print, the record's own print layout), "Enregistrer" (the page as a file)
+// and "Fermer". The record names this page and the browser it ran in.
 
 import {applyFont, buildCaption} from './window_view.js';
 
@@ -76,6 +76,17 @@ export class RecordWindow {
     frame.id = 'RecordWindow_Document';
     frame.title = page.record;
     frame.srcdoc = html;
+    // The record keeps its keys and its focus to itself: Escape closes the
+    // window from within it too, and its frame shows when it has the keyboard,
+    // which no style sees from outside.
+    frame.addEventListener('load', () => {
+      const shown = frame.contentWindow;
+      shown.addEventListener('keydown', (event) => {
+        if (event.key === 'Escape') this.close();
+      });
+      shown.addEventListener('focus', () => frame.classList.add('focused'));
+      shown.addEventListener('blur', () => frame.classList.remove('focused'));
+    });
     const commands = document.createElement('div');
     commands.className = 'commands';
     const command = (id, text, action) => {
@@ -91,6 +102,7 @@ export class RecordWindow {
     command(
         'RecordWindow_Save', page.save,
         () => save(html, `kestal-validation-${now().slice(0, 10)}.html`));
+    command('RecordWindow_Close', page.close, () => this.close());
     client.append(frame, commands);
     dialog.append(client);
     dialog.addEventListener('close', () => this.close());

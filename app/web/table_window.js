@@ -22,7 +22,8 @@ export class TableWindow {
   #main;
   #kestal;
   #dialog = null;
-  #grid = null;
+  #grid = null;   // the frame that scrolls the rows
+  #table = null;  // the grid itself, which takes the focus
   #columns = [];  // the <col> of each column of the table
   #heads = [];    // and its header cell
   #rows = null;
@@ -48,14 +49,16 @@ export class TableWindow {
 
   open() {
     if (this.#dialog) {
-      this.#grid.focus();
+      this.#table.focus();
       return;
     }
-    const {columns, rows, view} = this.#kestal.openTable();
+    // A touch screen has neither F8 nor Escape: its opening says so.
+    const {columns, rows, view} = this.#kestal.openTable(matchMedia('(pointer: coarse)').matches);
     const described = this.#page.windows[2];
     const dialog = document.createElement('dialog');
     const {controls} = buildWindow(dialog, described, this.#page, {onClose: () => this.close()});
     this.#grid = controls.get('Grid1');
+    this.#table = this.#grid.querySelector('table');
     // The status line, and at its end the way to the validation record.
     this.#status = document.createElement('span');
     this.#status.className = 'status-text';
@@ -158,7 +161,7 @@ export class TableWindow {
   // the table's, as the description gives them; on a phone each column takes
   // what its figures need of the window's width.
   #fill(columns, rows) {
-    const table = this.#grid.querySelector('table');
+    const table = this.#table;
     const [columnGroup, head, body] = table.children;
     const header = head.insertRow();
     const width = columns.reduce((sum, column) => sum + column.width, 0);

@@ -63,11 +63,11 @@ void WebPage::SetNotes(const BoxNotes& notes) {
     }
 }
 
-const TableWindowModel& WebPage::OpenTable() {
+const TableWindowModel& WebPage::OpenTable(Reach reach) {
     if (!m_table) {
         m_table.emplace(m_engine.Numbers());
         m_table->Follow(m_notes);
-        Announce(TableOpenedAnnouncement(), When::Now);
+        Announce(TableOpenedAnnouncement(reach), When::Now);
     }
     return *m_table;
 }

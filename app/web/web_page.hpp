@@ -43,7 +43,7 @@ public:
     // The table window's model, made when the window opens, from the notes of
     // the last run; while it is open every run and emptying of the boxes
     // hands the page its new view.
-    const TableWindowModel& OpenTable();
+    const TableWindowModel& OpenTable(Reach reach);
     void CloseTable() { m_table.reset(); }
     // The open window's model, none while it is closed.
     TableWindowModel* Table() { return m_table ? &*m_table : nullptr; }

@@ -5,6 +5,11 @@
 // but the main one, whose names the others reuse. Rectangles and font sizes go
 // to the style sheet as custom properties, which it multiplies by the
 // window's --scale: a phone's width fits the main window by that alone.
+//
+// The controls stand on a grid whose lines are their edges, each row as tall
+// as the design makes it or as its text needs: a text that needs more room
+// (the user's own spacing of lines, letters and words, a larger font) makes
+// its row taller, and what lies below moves down rather than under it.
 
 export function controlId(window, name) {
   return window.name === 'Form1' ? name : `${window.name}_${name}`;
@@ -33,14 +38,30 @@ export function applyFont(element, font) {
   element.style.fontWeight = font.bold ? 'bold' : 'normal';
 }
 
-// A rectangle in twips, for the style sheet to place.
-function placeAt(element, page, [left, top, width, height]) {
+// A rectangle's size in twips, for the style sheet; its grid places it.
+function sizeAt(element, page, [, , width, height]) {
   const pixels = (twips) => `${pixelsOf(page, twips)}px`;
-  element.style.setProperty('--left', pixels(left));
-  element.style.setProperty('--top', pixels(top));
   element.style.setProperty('--width', pixels(width));
   element.style.setProperty('--height', pixels(height));
   element.style.setProperty('--aspect', `${width} / ${height}`);
+}
+
+// `children`, [element, rectangle in twips], on their parent's grid, which
+// is `width` by `height` twips at its smallest.
+function placeOnGrid(parent, children, page, width, height) {
+  const lines = (edges) => [...new Set(edges)].sort((a, b) => a - b);
+  const across = lines([0, width, ...children.flatMap(([, [left, , w]]) => [left, left + w])]);
+  const down = lines([0, height, ...children.flatMap(([, [, top, , h]]) => [top, top + h])]);
+  const tracks = (edges, least) => edges.slice(1).map((edge, k) => {
+    const size = `calc(${pixelsOf(page, edge - edges[k])}px * var(--scale))`;
+    return least ? `minmax(${size}, auto)` : size;
+  });
+  parent.style.gridTemplateColumns = tracks(across, false).join(' ');
+  parent.style.gridTemplateRows = tracks(down, true).join(' ');
+  for (const [element, [left, top, w, h]] of children) {
+    element.style.gridColumn = `${across.indexOf(left) + 1} / ${across.indexOf(left + w) + 1}`;
+    element.style.gridRow = `${down.indexOf(top) + 1} / ${down.indexOf(top + h) + 1}`;
+  }
 }
 
 // "&Effacer tout" shown with its access letter underlined; returns the letter.
@@ -56,7 +77,7 @@ function withAccessLetter(element, text) {
   return text[at + 1].toUpperCase();
 }
 
-function newControl(window, control, letters, hint) {
+function newControl(window, control, letters, page) {
   switch (control.kind) {
     case 'box': {
       const box = document.createElement('input');
@@ -64,7 +85,7 @@ function newControl(window, control, letters, hint) {
       box.setAttribute('inputmode', 'decimal');
       box.setAttribute('autocapitalize', 'off');
       box.setAttribute('aria-labelledby', controlId(window, control.caption));
-      box.setAttribute('aria-describedby', controlId(window, hint));
+      box.setAttribute('aria-describedby', controlId(window, page.hint));
       box.value = control.name;  // emptied when the window loads
       return box;
     }
@@ -89,20 +110,28 @@ function newControl(window, control, letters, hint) {
     }
     case 'table': {
       // Rows and columns come from the module when the window opens; the
-      // frame scrolls them under a header that stays.
+      // frame scrolls them under a header that stays, as the keys that
+      // scroll the focused grid move it.
       const frame = document.createElement('div');
       frame.className = 'grid';
-      frame.tabIndex = 0;
-      // A grid, so that the rows a run went by are selected for a screen
-      // reader as they are highlighted on the screen.
+      // A grid, so that the rows a run went by (two, between which a value
+      // lies) are selected for a screen reader as they are highlighted on
+      // the screen; described by the keys that choose the plotted scale.
       const table = document.createElement('table');
+      table.tabIndex = 0;
       table.setAttribute('role', 'grid');
       table.setAttribute('aria-readonly', 'true');
+      table.setAttribute('aria-multiselectable', 'true');
       table.setAttribute('aria-labelledby', `${window.name}_caption`);
+      const keys = document.createElement('p');
+      keys.id = `${controlId(window, control.name)}_keys`;
+      keys.hidden = true;
+      keys.textContent = page.gridKeys;
+      table.setAttribute('aria-describedby', keys.id);
       table.append(
           document.createElement('colgroup'), document.createElement('thead'),
           document.createElement('tbody'));
-      frame.append(table);
+      frame.append(table, keys);
       return frame;
     }
     case 'plot': {
@@ -154,20 +183,28 @@ export function buildWindow(root, window, page, {onClose} = {}) {
 
   const client = document.createElement('div');
   client.className = 'client';
-  placeAt(client, page, [0, 0, window.width, window.height]);
+  sizeAt(client, page, [0, 0, window.width, window.height]);
 
   const controls = new Map();
   const letters = new Map();
+  const placed = new Map([['', []]]);  // each parent's controls, '' the client's
   for (const control of window.controls) {
-    const element = newControl(window, control, letters, page.hint);
+    const element = newControl(window, control, letters, page);
     element.id = controlId(window, control.name);
     element.classList.add('control');
-    placeAt(element, page, control.rect);
+    sizeAt(element, page, control.rect);
     if (control.centred) element.classList.add('centred');
     if (control.font) applyFont(element, control.font);
     if (control.colour) element.style.color = control.colour;
     (controls.get(control.parent) ?? client).append(element);
     controls.set(control.name, element);
+    placed.get(control.parent)?.push([element, control.rect]);
+    if (control.kind === 'frame') placed.set(control.name, []);
+  }
+  for (const [parent, children] of placed) {
+    const {rect: [, , width, height]} = window.controls.find(({name}) => name === parent) ??
+        {rect: [0, 0, window.width, window.height]};
+    placeOnGrid(controls.get(parent) ?? client, children, page, width, height);
   }
   // The hint on the decimal separator describes the boxes: a screen reader
   // reads it before them.

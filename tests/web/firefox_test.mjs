@@ -2,16 +2,20 @@
 // with real keys: ready with the focus in the HV box, then the first row of
 // tests/conversions.txt for each box and the first that fails (the message,
 // then seven empty boxes) under French, and one row with points under English.
-// Under French, then, the live region once a run has settled, and the two
-// windows in one column on a phone's width.
-//   node firefox_test.mjs KESTAL_HTML CONVERSIONS_TXT
+// Under French, then, the live region once a run has settled, the box menu's
+// "Couper" down to nothing emptying the six other boxes, and the two windows
+// in one column on a phone's width.
+//   node firefox_test.mjs KESTAL_HTML CONVERSIONS_TXT DESCRIPTION_JSON
 import {mkdtempSync, readFileSync, rmSync} from 'node:fs';
 import {tmpdir} from 'node:os';
 import {join, resolve} from 'node:path';
 import {pathToFileURL} from 'node:url';
 import puppeteer from 'puppeteer-core';
 
-const [html, conversions] = process.argv.slice(2);
+const [html, conversions, description] = process.argv.slice(2);
+const CUT = JSON.parse(readFileSync(description, 'utf8'))
+                .boxEntries.find((entry) => entry.command === 'cut')
+                .text.replace('&', '');
 const SCALES = ['HV', 'HB', 'HRA', 'HRB', 'HRC', 'HRD', 'Rm'];  // the boxes Text1 to Text7
 const BOXES = `[1, 2, 3, 4, 5, 6, 7].map(k => document.getElementById('Text' + k).value)`;
 const MESSAGE = `document.getElementById('NotANumberMessage')`;
@@ -90,6 +94,13 @@ async function liveRegionAndPhone(page) {
       await page.waitForFunction(`${JSON.stringify(figures)}.every(f => ${said}.includes(f))`)
           .then(() => null, () => page.evaluate(said));
   if (heard !== null) failures.push(`live region: "${heard}", wanted ${figures.join(', ')}`);
+  const box = `#Text${row.column + 1}`;
+  await page.$eval(box, (element) => element.select());
+  await page.click(box, {button: 'right'});
+  await page.click(`#BoxMenu ::-p-text(${CUT})`);
+  const cut = await page.waitForFunction(`${BOXES}.join('') === ''`)
+                  .then(() => null, () => page.evaluate(`${BOXES}.join('|')`));
+  if (cut !== null) failures.push(`"Couper": ${cut}, wanted seven empty boxes`);
   await page.setViewport({width: 360, height: 740});
   await page.keyboard.press('F8');
   await page.waitForSelector('#TableWindow');

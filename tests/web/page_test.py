@@ -45,6 +45,22 @@ LAYOUT = """
         && e.checkVisibility() && !e.closest('.unseen'));
     return [document.body.clientWidth, page.scrollWidth,
             Math.min(...shown.map(e => parseFloat(getComputedStyle(e).fontSize)))];"""
+# What is wider than the screen: the page, a frame's document or a control standing out.
+WIDER_THAN_THE_SCREEN = """
+    const width = document.documentElement.clientWidth;
+    const frames = [...document.querySelectorAll('iframe')].map(f => f.contentDocument);
+    return [document, ...frames].filter(d => d.documentElement.scrollWidth >
+                                            d.documentElement.clientWidth)
+        .map(d => d.title || d.URL).concat([...document.querySelectorAll('input, button')]
+            .filter(e => { const r = e.getBoundingClientRect();
+                           return r.width && (r.left < 0 || r.right > width); })
+            .map(e => e.id || e.textContent));"""
+# The text spacing a user may set (WCAG 1.4.12), over the page's own style.
+TEXT_SPACING = """
+    const spacing = new CSSStyleSheet();
+    spacing.replaceSync('* { line-height: 1.5 !important; letter-spacing: 0.12em !important;'
+        + ' word-spacing: 0.16em !important; } p { margin-bottom: 2em !important; }');
+    document.adoptedStyleSheets = [...document.adoptedStyleSheets, spacing];"""
 
 
 def conversion_rows(pointed=False):
@@ -179,7 +195,8 @@ class PageTest(unittest.TestCase):
         return self.wait(lambda: self.js(
             "const m = document.getElementById('BoxMenu');"
             "return m && [m.querySelector('.reason')?.textContent ?? '',"
-            " [...m.querySelectorAll('[role=menuitem]')].map(i => [i.textContent, !i.disabled])]"),
+            " [...m.querySelectorAll('[role=menuitem]:not(.reason)')]"
+            " .map(i => [i.textContent, !i.disabled])]"),
             "the box's menu")
 
     def choose(self, entry):
@@ -237,11 +254,17 @@ class PageTest(unittest.TestCase):
                     self.assertEqual(self.active(), f"Text{source + 1}")
 
     def test_every_control_where_the_description_puts_it(self):
+        """Each control where the description puts it, in its font and colour; then, with the
+        user's own text spacing, lower where a text above needs more room: every text within
+        its control, no control over another."""
         self.open()
         self.assertEqual(self.driver.title, FORM1["caption"])
         self.keys(Keys.F8)
         self.chord([Keys.ALT], "a")
-        for window in (FORM1, FORM2, TABLE):
+        for spaced, window in [(spaced, window) for spaced in (False, True)
+                               for window in (FORM1, FORM2, TABLE)]:
+            if spaced and window is FORM1:
+                self.js(TEXT_SPACING)
             shown = self.js("""
                 const [window] = arguments;
                 const id = name => window.name === 'Form1' ? name : window.name + '_' + name;
@@ -263,8 +286,9 @@ class PageTest(unittest.TestCase):
             placed = []
             for control, (name, rect, fits, size, weight, colour) in zip(window["controls"],
                                                                        shown[1]):
-                with self.subTest(window=window["name"], control=name):
-                    self.assertEqual(rect, [t / PAGE["twipsPerPixel"] for t in control["rect"]])
+                with self.subTest(window=window["name"], control=name, spaced=spaced):
+                    if not spaced:
+                        self.assertEqual(rect, [t / PAGE["twipsPerPixel"] for t in control["rect"]])
                     self.assertTrue(fits, "text clipped")
                     font = control["font"] or window["font"]
                     self.assertEqual(size, f"{font['points'] * 4 / 3:g}px")
@@ -352,6 +376,7 @@ class PageTest(unittest.TestCase):
         self.wait(lambda: self.js("return !document.getElementById('Form1')"
                                   " && document.getElementById('Ended').textContent"),
                   "the ended notice")
+        self.assertEqual(self.said(), PAGE["ended"])  # no longer the last run's figures
 
     def test_reasons_and_both_copies(self):
         self.cdp("Browser.grantPermissions", origin=self.server.url.rstrip("/"),
@@ -371,8 +396,15 @@ class PageTest(unittest.TestCase):
         shown, reasons = self.boxes(), self.boxes("title")
         hrc = SCALES.index("HRC")
         self.assertTrue(reasons[hrc].startswith(shown[hrc] + " "), reasons[hrc])
-        reason, items = self.menu(6)
-        self.assertEqual(reason, reasons[6])
+        # The menu key chooses the menu's first entry, the reason, which the arrows reach.
+        self.box(6).click()
+        for kind in ("rawKeyDown", "keyUp"):
+            self.cdp("Input.dispatchKeyEvent", type=kind, key="ContextMenu", code="ContextMenu",
+                     windowsVirtualKeyCode=93)
+        reason, items = self.menu(6, mouse=False)
+        self.assertEqual((reason, self.js("return document.activeElement.textContent")),
+                         (reasons[6], reasons[6]))
+        self.assertGreaterEqual(self.smallest_entry(), 24)
         self.choose(copies[0])
         names, values, end = self.wait(self.clipboard, "the copy").split("\n")
         self.assertEqual((len(names.split("\t")), values.split("\t"), end), (7, shown, ""))
@@ -448,10 +480,12 @@ class PageTest(unittest.TestCase):
             self.keys(Keys.ESCAPE)
             self.assertEqual((self.table(), self.active(), self.boxes()), (None, "Text1", shown))
         self.keys(Keys.F8, Keys.F8)  # the second into the open window: a keyboard path
-        self.assertEqual(self.active(), "TableWindow_Grid1")
-        # The grid named; Tab reaches its target's column header, the arrows the others'.
-        self.assertEqual(self.driver.find_element("css selector", "#TableWindow table")
-                         .accessible_name, TABLE["caption"])
+        # Into the grid itself, named, described by its keys, its two rows selected as one can
+        # be; Tab reaches its target's column header, the arrows the others'.
+        grid = self.driver.switch_to.active_element
+        self.assertEqual([grid.aria_role, grid.accessible_name, self.described(":focus"),
+                          grid.get_attribute("aria-multiselectable")],
+                         ["grid", TABLE["caption"], PAGE["gridKeys"], "true"])
         self.keys(Keys.TAB)
         target = self.table()["target"]
         self.assertEqual(self.js("return document.activeElement.parentElement.cellIndex"), target)
@@ -496,15 +530,19 @@ class PageTest(unittest.TestCase):
             self.assertEqual(self.boxes(), shown_for("HV", "645"))
             self.tap(4, 1.0)
             self.assertEqual(self.menu(4, mouse=False)[0], self.boxes("title")[4])
+            self.assertGreaterEqual(self.smallest_entry(), 44)  # for a finger
             self.choose(PAGE["showInTable"])
             self.wait(self.table, "the table window")
+            opened = self.said()  # with no key that a phone does not have
+            self.assertTrue(TABLE["caption"] in opened and PAGE["showInTableKey"] not in opened,
+                            opened)
 
     def test_windows_beside_or_in_one_column(self):
-        """Wide, the table window opens to the right of the main window. On a phone the two
-        stand in one column scrolled down only, the table window brought into view as it
-        opens, every box and caption within the width, no text under 12 px; with the
-        keyboard up, typing brings the box back into view; from 320 px nothing is wider
-        than the screen."""
+        """Wide, the table window opens to the right of the main window. On a phone, upright
+        or on its side, the two stand in one column scrolled down only, the table window
+        brought into view as it opens, every box and caption within the width, no text under
+        12 px; with the keyboard up, typing brings the box back into view; from 320 px
+        nothing is wider than the screen."""
         with self.screen(*WIDE):
             self.open()
             self.keys(Keys.F8)
@@ -514,9 +552,9 @@ class PageTest(unittest.TestCase):
             self.assertLessEqual(scrolled, shown)
         names = [c["name"] for c in FORM1["controls"] if c["kind"] == "box"]
         names += [c["caption"] for c in FORM1["controls"] if c["kind"] == "box"]
-        # A phone, with its keyboard up, at 320 px; a desktop zoomed to 200 %.
+        # A phone, with its keyboard up, at 320 px, on its side; a desktop zoomed to 200 %.
         for width, height, phone in (PHONE + (True, ), (PHONE[0], 400, True), (320, 640, True),
-                                     (640, 450, False)):
+                                     (740, 360, True), (640, 450, False)):
             with self.subTest(width=width, height=height), self.screen(width, height, phone):
                 self.open()
                 self.type(0, "645")
@@ -524,7 +562,7 @@ class PageTest(unittest.TestCase):
                 self.wait(self.table, "the table window")
                 shown, scrolled, smallest = self.js(LAYOUT)
                 self.assertLessEqual(scrolled, shown)
-                if width == PHONE[0]:
+                if phone:
                     self.assertGreaterEqual(smallest, 12)
                 main, table = self.rect("Form1"), self.rect("TableWindow")
                 self.assertGreaterEqual(table["top"], main["bottom"])
@@ -574,6 +612,9 @@ class PageTest(unittest.TestCase):
                 e => done([String(e)]));""")
 
     def test_no_accessibility_finding_in_any_state(self):
+        """axe-core finds nothing, in every state a user reaches, at a desktop's size, a phone's
+        upright and on its side, the narrowest screen, and with the user's own text spacing;
+        nothing is wider than the screen, the record in its window included."""
         states = {
             "main window": lambda: None,
             "a run": lambda: self.type(0, "645"),
@@ -586,14 +627,20 @@ class PageTest(unittest.TestCase):
                                     self.driver.find_element("id", "Command3").click()),
             "message": lambda: (self.chord([Keys.ALT], "r"), self.type(0, "x"),
                                 self.wait(self.message, "the message")),
+            "ended": lambda: (self.keys(Keys.ENTER), self.chord([Keys.ALT], "t")),
         }
-        for size, phone in ((WIDE, False), (PHONE, True)):
+        for size, phone, spaced in ((WIDE, False, False), (PHONE, True, False),
+                                    ((740, 360), True, False), ((320, 640), True, False),
+                                    (WIDE, False, True)):
             with self.screen(*size, phone):
                 self.open()
+                if spaced:
+                    self.js(TEXT_SPACING)
                 for state, reach in states.items():
-                    with self.subTest(size=size, state=state):
+                    with self.subTest(size=size, spaced=spaced, state=state):
                         reach()
                         self.assertEqual(self.axe(), [])
+                        self.assertEqual(self.js(WIDER_THAN_THE_SCREEN), [])
 
     def test_what_a_screen_reader_is_told(self):
         """The boxes described by the hint, which comes before them; each box's menu named
@@ -604,12 +651,8 @@ class PageTest(unittest.TestCase):
         self.assertTrue(self.js("return !!(document.getElementById(arguments[0])"
                                 ".compareDocumentPosition(document.getElementById('Text1'))"
                                 " & Node.DOCUMENT_POSITION_FOLLOWING)", hint))
-        node = self.cdp("DOM.querySelector", nodeId=self.cdp("DOM.getDocument")["root"]["nodeId"],
-                        selector="#Text3")["nodeId"]
-        described = self.cdp("Accessibility.getPartialAXTree", nodeId=node,
-                              fetchRelatives=False)["nodes"][0]["description"]["value"]
-        self.assertEqual(described, next(c["text"] for c in FORM1["controls"]
-                                         if c["name"] == hint))
+        hint_text = next(c["text"] for c in FORM1["controls"] if c["name"] == hint)
+        self.assertEqual(self.described("#Text3"), hint_text)
         self.menu(2)
         self.assertEqual(self.driver.find_element("id", "BoxMenu").accessible_name,
                          next(c["text"] for c in FORM1["controls"]
@@ -621,10 +664,14 @@ class PageTest(unittest.TestCase):
                 "document.getElementById('LiveRegion'), {childList: true, subtree: true})")
         self.keys("645,")  # four keys at a typist's pace, in the HV box
         run = self.wait(self.said, "the run announced")
+        # Keys that change nothing rerun it, and say nothing new.
+        self.keys(Keys.ARROW_LEFT, Keys.ARROW_LEFT, Keys.END, Keys.HOME, Keys.SHIFT)
         time.sleep(0.7)  # longer than the typing's pause
         self.assertEqual(self.js("return window.said"), 1)
         figures = [value for value in self.boxes() if value]
         self.assertEqual([value for value in figures if value in run], figures)
+        # Each box described by its reason too, after the hint.
+        self.assertEqual(self.described("#Text5"), f"{hint_text} {self.boxes('title')[4]}")
         self.chord([Keys.ALT], "e")
         emptied = self.said()
         self.assertTrue(emptied and not any(value in emptied for value in figures), emptied)
@@ -635,6 +682,18 @@ class PageTest(unittest.TestCase):
         failure = self.wait(lambda: self.said() != emptied and self.said(), "the failure")
         self.assertTrue(failure.startswith(PAGE["notANumber"]), failure)
 
+    def described(self, selector):
+        """An element's accessible description, as a screen reader says it after its name."""
+        node = self.cdp("DOM.querySelector", nodeId=self.cdp("DOM.getDocument")["root"]["nodeId"],
+                        selector=selector)["nodeId"]
+        return self.cdp("Accessibility.getPartialAXTree", nodeId=node, fetchRelatives=False)[
+            "nodes"][0]["description"]["value"]
+
+    def smallest_entry(self):
+        """The height of the box menu's smallest entry, in CSS pixels."""
+        return self.js("return Math.min(...[...document.querySelectorAll("
+                       "'#BoxMenu [role=menuitem]')].map(i => i.getBoundingClientRect().height))")
+
     def record(self):
         """The record's window's text, as its frame holds it, or None."""
         return self.js("const f = document.getElementById('RecordWindow_Document');"
@@ -644,8 +703,10 @@ class PageTest(unittest.TestCase):
     def test_validation_record_from_the_table_window(self):
         """"Vérifier Kestal", reached from the keyboard in the table window, shows the record:
         CONFORME, named as the page's in this browser, well-formed, loading nothing; printed,
-        its table on pages of its own; "Imprimer" prints it and "Enregistrer" offers it as a
-        file."""
+        its table on pages of its own; "Imprimer" prints it, "Enregistrer" offers it as a
+        file, which axe finds nothing in and a phone shows at its width; Escape, "Fermer"
+        (Tab's last stop) and Escape from within the record, whose frame shows the focus,
+        close it."""
         downloads = tempfile.TemporaryDirectory()
         self.addCleanup(downloads.cleanup)
         self.cdp("Browser.setDownloadBehavior", behavior="allow", downloadPath=downloads.name)
@@ -680,14 +741,31 @@ class PageTest(unittest.TestCase):
         saved = self.wait(lambda: [p for p in pathlib.Path(downloads.name).glob("*.html")],
                           "the record saved")
         self.assertEqual(saved[0].read_text(encoding="utf-8"), html)
-        self.keys(Keys.ESCAPE)
-        self.wait(lambda: not self.record(), "the record's window to close")
-        self.assertEqual(self.active(), "TableWindow_Check")
+        self.assertIsNotNone(record.find("head/meta[@name='viewport']"))  # a phone's width
+        frame = "document.getElementById('RecordWindow_Document')"
+        for way in ("Escape", "Fermer", "Escape in the record"):
+            if way != "Escape":  # opened again from "Vérifier Kestal"
+                self.keys(Keys.ENTER)
+                self.wait(self.record, "the record")
+            if way == "Escape":
+                self.keys(Keys.ESCAPE)  # on "Enregistrer"
+            elif way == "Fermer":
+                self.keys(Keys.TAB, Keys.TAB)  # from "Imprimer"
+                self.assertEqual(self.active(), "RecordWindow_Close")
+                self.keys(Keys.ENTER)
+            else:
+                self.chord([Keys.SHIFT], Keys.TAB)  # from "Imprimer" into the record
+                self.assertNotEqual(self.js(f"return getComputedStyle({frame}).outlineStyle"),
+                                    "none")
+                self.keys(Keys.ESCAPE)
+            self.wait(lambda: not self.record(), "the record's window to close")
+            self.assertEqual(self.active(), "TableWindow_Check")
 
         # As printed: numbered pages, the annexed table starting one of its own.
         page = pathlib.Path(downloads.name) / "record-alone.html"
         page.write_text(html, encoding="utf-8")
         self.driver.get(page.as_uri())
+        self.assertEqual(self.axe(), [])  # a saved record too
         pdf = pathlib.Path(downloads.name) / "record.pdf"
         pdf.write_bytes(base64.b64decode(self.cdp("Page.printToPDF", preferCSSPageSize=True)["data"]))
         pages = subprocess.run(["pdftotext", "-layout", str(pdf), "-"], check=True,
@@ -739,9 +817,51 @@ class PageTest(unittest.TestCase):
         self.assertEqual(self.js("return performance.getEntriesByType('resource').length"), 0)
         self.assertEqual(self.blocked_fetch(), "connect-src")
 
-    def test_a_pasted_megabyte_fails_cleanly(self):
+    def allow_clipboard(self):
         self.cdp("Browser.grantPermissions", origin=self.server.url.rstrip("/"),
                  permissions=["clipboardReadWrite", "clipboardSanitizedWrite"])
+
+    def test_text_that_no_key_brings_converts_at_once(self):
+        """Over 645's figures, with the table window open: the box menu's "Coller", text
+        inserted with no key (dictation, a drop) and an input method's word (its keys
+        "Process", released as other keys) each convert as soon as the text is there, and
+        the box menu's "Couper" down to nothing empties the six others and the table's marks."""
+        def choose(command):
+            entry = next(e["text"] for e in PAGE["boxEntries"] if e["command"] == command)
+            return lambda text: (self.driver.execute_async_script(
+                "navigator.clipboard.writeText(arguments[0]).then(arguments[1])", text),
+                                 self.menu(0), self.choose(entry.replace("&", "")))
+
+        def input_method(text):
+            self.cdp("Input.dispatchKeyEvent", type="rawKeyDown", key="Process",
+                     windowsVirtualKeyCode=229)
+            self.cdp("Input.imeSetComposition", text=text[0], selectionStart=1, selectionEnd=1)
+            self.cdp("Input.insertText", text=text)
+            self.cdp("Input.dispatchKeyEvent", type="keyUp", key="0", windowsVirtualKeyCode=48)
+
+        self.allow_clipboard()
+        self.open()
+        self.type(0, "645")
+        self.keys(Keys.F8)
+        for way, bring, text in (("Coller", choose("paste"), "200"),
+                                 ("no key", lambda text: self.cdp("Input.insertText", text=text),
+                                  "645"),
+                                 ("input method", input_method, "200"),
+                                 ("Couper", choose("cut"), "")):
+            with self.subTest(way=way):
+                self.js("arguments[0].select()", self.box(0))
+                bring(text)
+                shown = shown_for("HV", text) if text else [""] * 7
+                self.wait(lambda: self.boxes() == shown, f"{way} to give {shown}")
+                # The table's line says what the box's reason says, or names the table.
+                status = self.table()["status"]
+                if text:
+                    self.assertEqual(status, self.boxes("title")[0])
+                else:
+                    self.assertIn(PAGE["fingerprint"], status)
+
+    def test_a_pasted_megabyte_fails_cleanly(self):
+        self.allow_clipboard()
         self.open()
         self.js("navigator.clipboard.writeText('12a'.repeat(350000))")
         self.box(2).click()
