@@ -3,7 +3,7 @@
 //   boxText(scale) -> the text of the box of that scale (0 HV ... 6 Rm)
 //   setBoxText(scale, text), showNotANumber(), setNotes({reasons, report}),
 //   setTableView(view): the open table window's view after a run,
-//   announce(text, settled): for the live region, once typing pauses or at once
+//   announce(text, settleMs): for the live region, once typing pauses that long, or at once
 // `module` is the module's bytes or its response, which is compiled as it
 // arrives.
 
@@ -38,7 +38,7 @@ export async function loadKestal(module, page) {
       show_not_a_number: () => page.showNotANumber(),
       set_notes: (pointer, length) => page.setNotes(JSON.parse(read(pointer, length))),
       table_view: (pointer, length) => page.setTableView(JSON.parse(read(pointer, length))),
-      announce: (pointer, length, settled) => page.announce(read(pointer, length), settled !== 0),
+      announce: (pointer, length, settleMs) => page.announce(read(pointer, length), settleMs),
     },
     // The module reads and writes no file: the few system calls its C library
     // links answer "not supported".

@@ -1,8 +1,7 @@
 // The page's one live region: what changed where the user's focus is not,
-// said politely by a screen reader. The module words it; a run's figures
-// wait until the typing pauses, so that fast keys give one announcement.
-
-const SETTLE_MS = 500;
+// said politely by a screen reader. The module words it and says how long a
+// run's figures wait for the typing to pause, so that fast keys give one
+// announcement.
 
 export class LiveRegion {
   #element;
@@ -16,10 +15,10 @@ export class LiveRegion {
     document.body.append(this.#element);
   }
 
-  say(text, settled) {
+  say(text, settleMs) {
     clearTimeout(this.#timer);
-    if (settled)
-      this.#timer = setTimeout(() => this.#show(text), SETTLE_MS);
+    if (settleMs > 0)
+      this.#timer = setTimeout(() => this.#show(text), settleMs);
     else
       this.#show(text);
   }

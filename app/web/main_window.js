@@ -92,8 +92,8 @@ export class MainWindow {
     this.#write(() => this.#table.show(view));
   }
 
-  announce(text, settled) {
-    this.#write(() => this.#live.say(text, settled));
+  announce(text, settleMs) {
+    this.#write(() => this.#live.say(text, settleMs));
   }
 
   #write(change) {

@@ -21,17 +21,18 @@ extern "C" {
 // The open table window's new view (RunViewJson).
 [[clang::import_module("page"), clang::import_name("table_view")]] void PageTableView(
     const char16_t* json, int length);
-// Something for the live region to say; `settled` once the typing has paused,
-// else at once.
+// Something for the live region to say once the typing has paused for
+// `settleMs`, or at once for 0.
 [[clang::import_module("page"), clang::import_name("announce")]] void PageAnnounce(
-    const char16_t* text, int length, int settled);
+    const char16_t* text, int length, int settleMs);
 }
 
 namespace kestal {
 
-void WebPage::Announce(const std::u16string& text, When when) {
+void WebPage::Announce(const std::u16string& text, Pace pace) {
     m_announcer.Said(text);
-    PageAnnounce(text.data(), static_cast<int>(text.size()), when == When::Settled ? 1 : 0);
+    PageAnnounce(text.data(), static_cast<int>(text.size()),
+                 pace == Pace::Settled ? kSettleMilliseconds : 0);
 }
 
 std::u16string WebPage::Text(Scale scale) const {
@@ -67,14 +68,14 @@ const TableWindowModel& WebPage::OpenTable(Reach reach) {
     if (!m_table) {
         m_table.emplace(m_engine.Numbers());
         m_table->Follow(m_notes);
-        Announce(TableOpenedAnnouncement(reach), When::Now);
+        Announce(TableOpenedAnnouncement(reach), Pace::Now);
     }
     return *m_table;
 }
 
 void WebPage::TargetChosen() {
     if (m_table) {
-        Announce(m_table->View().plot.title, When::Now);
+        Announce(m_table->View().plot.title, Pace::Now);
     }
 }
 
@@ -100,7 +101,7 @@ void WebPage::Form_Load() {
 
 void WebPage::Command1_Click() {
     EmptyAllBoxes(*this);
-    Announce(EmptiedAnnouncement(), When::Now);
+    Announce(EmptiedAnnouncement(), Pace::Now);
 }
 
 void WebPage::KeyDown(Scale box, int key) {
@@ -132,30 +133,11 @@ void WebPage::Text_KeyUp(Scale source) {
     Said(source, RunKeyRelease(m_engine, source, *this));
 }
 
-// A run's figures are said once the typing pauses, not at every key, and only
-// when they differ from what was said last; the failure once its message is
-// closed, since the page holds what follows it.
+// The failure is said once its message is closed, since the page holds what
+// follows it.
 void WebPage::Said(Scale source, RunOutcome outcome) {
-    switch (outcome) {
-        case RunOutcome::Converted: {
-            std::array<std::u16string, kScaleCount> shown;
-            for (const Scale scale : kAllScales) {
-                shown[ColumnOf(scale)] = Text(scale);
-            }
-            if (const std::u16string said = RunAnnouncement(source, shown);
-                m_announcer.IsNew(said)) {
-                Announce(said, When::Settled);
-            }
-            break;
-        }
-        case RunOutcome::NotANumber:
-            Announce(NotANumberAnnouncement(), When::Now);
-            break;
-        case RunOutcome::OthersEmptied:
-            Announce(EmptiedAnnouncement(), When::Settled);
-            break;
-        case RunOutcome::NothingTyped:
-            break;
+    if (const std::optional<Announcement> said = m_announcer.After(source, outcome, *this)) {
+        Announce(said->text, said->pace);
     }
 }
 

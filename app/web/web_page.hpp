@@ -58,10 +58,9 @@ public:
                                     std::u16string_view browser, std::u16string numbers) const;
 
 private:
-    // Something for the live region to say: `Settled` once the typing has
-    // paused, `Now` at once.
-    enum class When { Now, Settled };
-    void Announce(const std::u16string& text, When when);
+    // Something for the live region to say, at once or once the typing has
+    // paused.
+    void Announce(const std::u16string& text, Pace pace);
     void Text_KeyUp(Scale source);
     // What the live region says after a run or a change that ended `outcome`.
     void Said(Scale source, RunOutcome outcome);
