@@ -232,6 +232,6 @@ export class MainWindow {
     this.#root.replaceWith(ended);
     again.focus();
     // What was said of the last run no longer holds.
-    this.#live.say(this.#page.ended, false);
+    this.#live.say(this.#page.ended, 0);
   }
 }
