@@ -96,7 +96,7 @@ placed() { # placed COMPONENT ITEM DIRECTORY: the component puts ITEM in DIRECTO
     within "$3" "${own[@]}" && fail "ICE91: $2 goes to one user's own $3"
 }
 while IFS=$'\037' read -r file component _; do
-    placed "$component" "$file" "${home[$component]}"
+    placed "$component" "$file" "${home[$component]:-}"
 done < <(rows File)
 while IFS=$'\037' read -r name directory _ component target _; do
     placed "$component" "$name" "$directory"
