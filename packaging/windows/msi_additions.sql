@@ -1,8 +1,6 @@
 # What the package needs beyond what wixl writes: one query per line, run by
 # msibuild on the built package.
 #
-# A plain shortcut to kestal.exe (wixl only makes advertised ones).
-UPDATE `Shortcut` SET `Target` = '[#kestal.exe]' WHERE `Shortcut` = 'StartMenu'
 # kestal-convert.exe on the PATH: appended to the machine's PATH by a
 # per-machine installation, to the user's by a per-user one, and taken out
 # again on removal.
@@ -18,3 +16,6 @@ INSERT INTO `InstallExecuteSequence` (`Action`, `Sequence`) VALUES ('WriteEnviro
 INSERT INTO `CustomAction` (`Action`, `Type`, `Source`, `Target`) VALUES ('PerUserFolder', 51, 'INSTALLDIR', '[LocalAppDataFolder]Programs\Kestal\')
 INSERT INTO `InstallExecuteSequence` (`Action`, `Condition`, `Sequence`) VALUES ('PerUserFolder', 'NOT ALLUSERS', 990)
 INSERT INTO `InstallUISequence` (`Action`, `Condition`, `Sequence`) VALUES ('PerUserFolder', 'NOT ALLUSERS', 990)
+# Programs and Features names the folder the programs went to.
+INSERT INTO `CustomAction` (`Action`, `Type`, `Source`, `Target`) VALUES ('InstallLocation', 51, 'ARPINSTALLLOCATION', '[INSTALLDIR]')
+INSERT INTO `InstallExecuteSequence` (`Action`, `Sequence`) VALUES ('InstallLocation', 1010)

@@ -1,17 +1,20 @@
 #!/usr/bin/env bash
-# The Windows Installer package as a company's IT deploys it, under Wine in a
-# throw-away prefix: a silent per-machine installation (its files, its Start
-# menu shortcut, its entry in Programs and Features), the installed programs
-# run (kestal-convert.exe writing what the Linux kestal-convert writes), an
-# upgrade to the next version with kestal-convert on the PATH, the older
-# version refused, a silent removal that leaves nothing behind; then the same
-# once for one user.
-#   msi_test.sh KESTAL.msi NEXT.msi DRIVER.exe LINUX_KESTAL_CONVERT
+# The Windows Installer package as a company's IT deploys it. First its tables,
+# read against the rules of Windows' package validation (ICE) that a table
+# shows. Then under Wine, in a throw-away prefix: a silent per-machine
+# installation (its files, its Start menu shortcut, its entry in Programs and
+# Features), the installed programs run (kestal-convert.exe writing what the
+# Linux kestal-convert writes), an upgrade to the next version, signed, the
+# older version refused, removal by the entry in Programs and Features; again
+# with kestal-convert on the PATH, on a PC whose code page is not Western
+# European; then once for one user. No removal leaves anything behind.
+#   msi_test.sh KESTAL.msi NEXT.msi DRIVER.exe LINUX_KESTAL_CONVERT CERTIFICATE.pem
 set -uo pipefail
 msi=$1
 next=$2
 driver=$3
 linux=$4
+certificate=$5
 here=$(dirname "$0")
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
@@ -30,6 +33,96 @@ next_version=$(property "$next" ProductVersion)
     { echo "FAIL: the two versions share no UpgradeCode or have one ProductCode"; exit 1; }
 size=$(stat -c %s "$msi")
 check "$msi is $size bytes, over 1.5 MB" test "$size" -le $((1536 * 1024))
+
+# The package's tables against the validation rules they show; no validator
+# runs on Linux.
+# TABLE: its rows, fields apart by a unit separator (a tab would merge empty ones in `read`).
+rows() { msiinfo export "$msi" "$1" | tr -d '\r' | tail -n +4 | tr '\t' '\037'; }
+declare -A parent=()
+while IFS=$'\037' read -r directory up _; do parent[$directory]=$up; done < <(rows Directory)
+within() { # within DIRECTORY FOLDER...: DIRECTORY is one of the FOLDERs or lies in one
+    local directory=$1 folder
+    shift
+    while [[ -n $directory ]]; do
+        for folder; do [[ $directory == "$folder" ]] && return 0; done
+        directory=${parent[$directory]:-}
+    done
+    return 1
+}
+# The folders of a user's profile, and those of them that stay one user's own
+# even in a per-machine installation.
+own=(AppDataFolder FavoritesFolder NetHoodFolder PersonalFolder PrintHoodFolder RecentFolder
+    SendToFolder MyPicturesFolder LocalAppDataFolder)
+profile=("${own[@]}" ProgramMenuFolder StartMenuFolder StartupFolder DesktopFolder TemplateFolder
+    AdminToolsFolder)
+
+# ICE03: a long file name comes with a short one (short|long), and every
+# column naming another table's row names one that is there.
+short='[^][ ."/\:;|=,+*?<>]{1,8}(\.[^][ ."/\:;|=,+*?<>]{1,3})?'
+while IFS=$'\037' read -r table name; do
+    [[ $name =~ ^$short(\|[^|]+)?$ || $name == . ]] || fail "ICE03: $table name '$name' without a short one"
+done < <(rows File | awk -F'\037' '{ print "File\037" $3 }'; rows Shortcut | awk -F'\037' '{ print "Shortcut\037" $3 }'
+    rows Directory | awk -F'\037' '$2 != "" { n = split($3, name, ":"); for (i = 1; i <= n; i++) print "Directory\037" name[i] }')
+tables=$(msiinfo tables "$msi")
+for table in $tables; do
+    [[ $table == _* ]] && continue
+    IFS=$'\t' read -ra columns < <(msiinfo export "$msi" "$table" | tr -d '\r')
+    for i in "${!columns[@]}"; do
+        [[ ${columns[i]} =~ ^([A-Za-z]+)_(Parent)?$ ]] && grep -qx "${BASH_REMATCH[1]}" <<<"$tables" || continue
+        target=${BASH_REMATCH[1]}
+        while IFS= read -r value; do
+            [[ -z $value ]] || rows "$target" | cut -d$'\037' -f1 | grep -qxF -- "$value" ||
+                fail "ICE03: $table.${columns[i]} names no $target '$value'"
+        done < <(rows "$table" | cut -d$'\037' -f$((i + 1)))
+    done
+done
+
+# ICE38, ICE43, ICE57, ICE90, ICE91: a component that puts something in a
+# user's profile, or a shortcut that is not advertised, is the user's and is
+# known by a value under HKCU; no component holds both a user's things and the
+# machine's; nothing goes to a folder that stays one user's own; a shortcut's
+# folder there is not a public property.
+declare -A home=() keypath=() hive=() users=() machines=() shortcut=()
+while IFS=$'\037' read -r component _ directory _ _ key; do
+    home[$component]=$directory keypath[$component]=$key
+done < <(rows Component)
+while IFS=$'\037' read -r registry root _ _ _ component; do
+    hive[$registry]=$root
+    [[ $root == 1 ]] && users[$component]+=" $registry"
+    [[ $root == 2 ]] && machines[$component]+=" $registry"
+done < <(rows Registry)
+placed() { # placed COMPONENT ITEM DIRECTORY: the component puts ITEM in DIRECTORY
+    if within "$3" "${profile[@]}"; then users[$1]+=" $2"; else machines[$1]+=" $2"; fi
+    within "$3" "${own[@]}" && fail "ICE91: $2 goes to one user's own $3"
+}
+while IFS=$'\037' read -r file component _; do
+    placed "$component" "$file" "${home[$component]:-}"
+done < <(rows File)
+while IFS=$'\037' read -r name directory _ component target _; do
+    placed "$component" "$name" "$directory"
+    [[ $target == \[* ]] && shortcut[$component]=1
+    within "$directory" "${profile[@]}" && [[ $directory == "${directory^^}" ]] &&
+        fail "ICE90: shortcut $name in public property $directory"
+done < <(rows Shortcut)
+for component in "${!home[@]}"; do
+    if [[ -n ${shortcut[$component]:-} ]] || within "${home[$component]}" "${profile[@]}"; then
+        key=${keypath[$component]}
+        [[ -n $key && ${hive[$key]:-} == 1 ]] || fail "ICE38/ICE43: $component is the user's, known by '$key'"
+    fi
+    [[ -z ${users[$component]:-} || -z ${machines[$component]:-} ]] ||
+        fail "ICE57: $component holds the user's${users[$component]} and the machine's${machines[$component]}"
+done
+# ICE64: a folder made in a user's profile is removed with the package.
+for directory in "${!parent[@]}"; do
+    within "${parent[$directory]}" "${profile[@]}" || continue
+    rows RemoveFile | awk -F'\037' -v d="$directory" '$3 == "" && $4 == d && $5 >= 2 { found = 1 } END { exit !found }' ||
+        fail "ICE64: $directory in the user's profile is never removed"
+done
+
+# The summary information in the code page it declares, and the package's language.
+check "the summary information is not in Windows-1252" \
+    grep -qx 'Author: Équipe Kestal' <(msiinfo suminfo "$msi" | iconv -f CP1252 -t UTF-8)
+check "the package is not French and for x64" grep -qx 'Template: x64;1036' <(msiinfo suminfo "$msi" | tr -d '\r')
 
 source "$here/wine_session.sh"
 trap wine_session_stop EXIT
@@ -53,6 +146,11 @@ uninstall_entry() {
         fi
     done
 }
+uninstall_command() { # the command by which Programs and Features removes product CODE
+    for root in HKCU HKLM; do
+        wine reg query "$root\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$1" /v UninstallString 2>/dev/null
+    done | tr -d '\r' | sed -n 's/^ *UninstallString *REG_[A-Z_]* *//p' | head -n1
+}
 kestal_entries() {
     for root in HKCU HKLM; do
         wine reg query "$root\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall" /s 2>/dev/null
@@ -74,6 +172,12 @@ installed() {
         '"Publisher"="Équipe Kestal"'; do
         check "entry of $shown lacks $value" grep -qxF "$value" <<<"$entry"
     done
+    # Where it went, and removal, not a change, offered.
+    local location
+    location=$(windows_path "$folder" | sed 's/\\/\\\\/g')
+    check "entry of $shown gives no InstallLocation $location" \
+        grep -qixF "\"InstallLocation\"=\"$location\\\\\"" <<<"$entry"
+    check "entry of $shown offers a change" grep -qxF '"NoModify"=dword:00000001' <<<"$entry"
     local size
     size=$(sed -n 's/^"Size"="\([0-9]*\)"$/\1/p' <<<"$entry")
     check "entry of $shown gives no size ('$size')" test "${size:-0}" -gt 0
@@ -176,12 +280,15 @@ same_output "accented argument" "" --from Éprouvette 200
 compared='sed -n /^2\./,$p' same_output "validation record" "" --validate
 check "a whole record" grep -q '^7\. Annexe' "$WINE_SESSION/windows.out"
 
-# The next version over it, with kestal-convert on the PATH: it replaces it.
-check "upgrade to $next_version" msiexec /i "$(windows_path "$next")" ADDLOCAL=ALL
+# The next version over it, signed as a company signs its build: it replaces
+# it, with its programs signed before they went into the package.
+check "upgrade to $next_version" msiexec /i "$(windows_path "$next")"
 installed "$next_product" "$next_version" "$folder"
 check "$version replaced" test -z "$(uninstall_entry "$product")"
-check "kestal-convert on the machine's PATH" \
-    grep -qF "$(windows_path "$folder")" <<<"$(environment_path HKLM)"
+signed() { osslsigncode verify -CAfile "$certificate" -in "$1" >/dev/null 2>&1; }
+for file in "$next" "$folder/kestal.exe" "$folder/kestal-convert.exe"; do
+    check "$file: no signature by the test's certificate" signed "$file"
+done
 # An older version is refused, with its reason, and changes nothing.
 msiexec /i "$(windows_path "$msi")"
 check "$version installed over $next_version" test $? -ne 0
@@ -189,8 +296,22 @@ check "$version installed over $next_version" test $? -ne 0
 check "no reason given for refusing $version" grep -q 'Une version plus récente de Kestal est déjà installée' \
     <(msiinfo export "$msi" LaunchCondition)
 installed "$next_product" "$next_version" "$folder"
-check "silent removal" msiexec /x "$(windows_path "$next")"
+# Removed as Programs and Features removes it: its command, run silently.
+uninstall=$(uninstall_command "$next_product")
+check "Programs and Features would not remove but open: $uninstall" grep -qi '^msiexec\.exe /x{' <<<"$uninstall"
+check "removal from Programs and Features" timeout 120 wine $uninstall /qn
 removed "$next_product" "$folder" HKLM
+
+# With kestal-convert on the machine's PATH, on a PC whose Windows code page is
+# Cyrillic, where a package without its own code page would show "Йquipe Kestal".
+wine_session_locale ru_RU
+LC_ALL=ru_RU.UTF-8 check "installation with kestal-convert on the PATH" \
+    msiexec /i "$(windows_path "$msi")" ADDLOCAL=ALL
+installed "$product" "$version" "$folder"
+check "kestal-convert on the machine's PATH" \
+    grep -qF "$(windows_path "$folder")" <<<"$(environment_path HKLM)"
+check "silent removal" msiexec /x "$(windows_path "$msi")"
+removed "$product" "$folder" HKLM
 
 # Per user, with no administrator: under the user's local application data.
 # Windows 7 and later take MSIINSTALLPERUSER=1 ALLUSERS=2 for this, and then
