@@ -13,12 +13,6 @@ std::string Utf8(std::u16string_view text) {
     return out;
 }
 
-std::u16string Utf16(std::string_view text) {
-    std::u16string out;
-    Utf8ToUtf16(text, out);
-    return out;
-}
-
 std::vector<std::string_view> Split(std::string_view text, char separator) {
     std::vector<std::string_view> parts;
     for (std::size_t start = 0;;) {
@@ -40,9 +34,11 @@ struct Value {
 
 class BatchChecker {
 public:
-    BatchChecker(const CheckedProgram& program, const ExpectedFigures& expected,
-                 ValidationChecks& checks)
-        : m_program(program), m_expected(expected), m_checks(checks) {}
+    BatchChecker(const BatchRun& batch, const NumberSymbols& numbers, ValidationChecks& checks)
+        : m_batch(batch),
+          m_symbols(numbers),
+          m_expected(PublishedFigures::Reference()),
+          m_checks(checks) {}
 
     void Run() {
         for (const Scale source : kAllScales) {
@@ -56,7 +52,7 @@ private:
     // Each published figure of the scale and the middle of each pair of its
     // rows, then a text that is no number and an empty one.
     std::vector<Value> Values(Scale source) const {
-        const NumberSymbols& symbols = m_program.numbers;
+        const NumberSymbols& symbols = m_symbols;
         std::vector<Value> values;
         for (int row = 1; row <= ConversionTable::kRows; ++row) {
             const long tenths = m_expected.Tenths(source, row);
@@ -109,7 +105,7 @@ private:
         }
         BatchRequest request;
         request.source = source;
-        const std::string output = m_program.batch(request, input);
+        const std::string output = m_batch(request, input);
         const std::u16string run = u"--from " + NameOf(source) + u", ";
         std::vector<std::string_view> lines = Split(output, '\n');
         lines.pop_back();  // after the last LF
@@ -153,7 +149,7 @@ private:
         }
         const BatchRequest request{
             .source = source, .column = 1, .delimiter = ';', .header = true, .detail = true};
-        const std::string output = m_program.batch(request, lines);
+        const std::string output = m_batch(request, lines);
         const std::u16string run =
             u"--from " + NameOf(source) + u" --column 2 --delimiter ';' --header --detail, ";
         std::vector<std::string_view> written = Split(output, '\n');
@@ -192,19 +188,17 @@ private:
         }
     }
 
-    const CheckedProgram& m_program;
-    const ExpectedFigures& m_expected;
+    const BatchRun& m_batch;
+    const NumberSymbols& m_symbols;
+    const ExpectedFigures m_expected;
     ValidationChecks& m_checks;
 };
 
 }  // namespace
 
-void CheckBatch(const CheckedProgram& program, const ExpectedFigures& expected,
-                ValidationChecks& checks) {
-    if (program.batch) {
-        checks.batchChecked = true;
-        BatchChecker(program, expected, checks).Run();
-    }
+void CheckBatchRows(const BatchRun& batch, const NumberSymbols& numbers, ValidationChecks& checks) {
+    checks.batchChecked = true;
+    BatchChecker(batch, numbers, checks).Run();
 }
 
 }  // namespace kestal

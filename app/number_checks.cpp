@@ -1,6 +1,7 @@
 #include "app/number_checks.hpp"
 
 #include "app/check_words.hpp"
+#include "app/text_encoding.hpp"
 
 namespace kestal {
 
@@ -23,55 +24,92 @@ const Convention kConventions[] = {
 // The separator the program's windows ask for where no locale is named.
 constexpr std::u16string_view kDefaultSeparator = u",";
 
-// A text and, for one the program must take, the decimal it reads as.
+// A text of each kind the program refuses, in the middle and at the end of
+// the text where the two differ, then each form it takes and the value it
+// reads it as. In a pattern, # stands for a whole figure of the box's scale,
+// 5 for the digit five, @ for the number of digits of the figure, ',' for
+// the convention's decimal separator and ';' for the other one, all in the
+// convention's digits and signs.
+enum class Reads { Refused, Whole, Half, MinusWhole };
+
 struct Sample {
-    std::u16string_view kind;
-    std::u16string text;
-    std::optional<Decimal> value;
+    std::string_view kind;  // UTF-8, as the record's words are kept
+    std::u16string_view pattern;
+    Reads reads = Reads::Refused;
 };
 
-// What the program refuses, each kind in the middle and at the end of a text
-// where the two differ, and each form it takes, around `whole`, a figure of
-// the box's scale; under the convention of separator `point`.
-std::vector<Sample> Samples(long long whole, const NumberSymbols& symbols) {
-    const std::u16string& point = symbols.decimalPoint;
-    const std::u16string other = point == u"," ? u"." : u",";
-    const std::u16string w = DecimalText({whole, 0}, symbols);
-    const std::u16string five = DecimalText({5, 0}, symbols);
-    const std::u16string places = Number(static_cast<long long>(w.size()));
-    const Decimal wholeValue{whole, 0};
-    const Decimal half{whole * 10 + 5, 1};
-    return {
-        {u"des lettres", w + u"a" + five, {}},
-        {u"des lettres", w + u"a", {}},
-        {u"un second séparateur", w + point + five + point + five, {}},
-        {u"un second séparateur", w + point + five + point, {}},
-        {u"des chiffres groupés", u"1 " + w, {}},
-        {u"des chiffres groupés", u"1\u202f" + w + point + five, {}},
-        {u"un exposant décimal", w + u"e1" + point + five, {}},
-        {u"un exposant sans chiffre", w + u"e", {}},
-        {u"un signe seul", u"-", {}},
-        {u"un signe seul", u"+", {}},
-        {u"un signe après les chiffres", w + u"-", {}},
-        {u"une espace à l'intérieur", w + u" " + point + five, {}},
-        {u"une espace à l'intérieur", w + u" " + point, {}},
-        {u"NaN", u"NaN", {}},
-        {u"l'infini", u"inf", {}},
-        {u"l'infini", u"-Infinity", {}},
-        {u"l'autre séparateur", w + other + five, {}},
-        {u"l'autre séparateur", w + other, {}},
-        {u"une espace seule", u" ", {}},
-        {u"des chiffres", w, wholeValue},
-        {u"des décimales", w + point + five, half},
-        {u"le séparateur à la fin", w + point, wholeValue},
-        {u"le séparateur au début", point + w + u"E" + places, wholeValue},
-        {u"le signe plus", u"+" + w + point + five, half},
-        {u"des espaces autour", u" \t" + w + point + five + u" ", half},
-        {u"un exposant négatif", w + five + u"e-1", half},
-        {u"un exposant positif", point + w + five + u"E+" + places, half},
-        {u"des zéros en tête", u"00" + w + point + five, half},
-        {u"le signe moins", u"-" + w, Decimal{-whole, 0}},
-    };
+constexpr Sample kSamples[] = {
+    {"des lettres", u"#a5"},
+    {"des lettres", u"#a"},
+    {"un second séparateur", u"#,5,5"},
+    {"un second séparateur", u"#,5,"},
+    {"des chiffres groupés", u"1 #"},
+    {"des chiffres groupés", u"1\u202f#,5"},
+    {"un exposant décimal", u"#e1,5"},
+    {"un exposant sans chiffre", u"#e"},
+    {"un signe seul", u"-"},
+    {"un signe seul", u"+"},
+    {"un signe après les chiffres", u"#-"},
+    {"une espace à l'intérieur", u"# ,5"},
+    {"une espace à l'intérieur", u"# ,"},
+    {"NaN", u"NaN"},
+    {"l'infini", u"inf"},
+    {"l'infini", u"-Infinity"},
+    {"l'autre séparateur", u"#;5"},
+    {"l'autre séparateur", u"#;"},
+    {"une espace seule", u" "},
+    {"des chiffres", u"#", Reads::Whole},
+    {"des décimales", u"#,5", Reads::Half},
+    {"le séparateur à la fin", u"#,", Reads::Whole},
+    {"le séparateur au début", u",#E@", Reads::Whole},
+    {"le signe plus", u"+#,5", Reads::Half},
+    {"des espaces autour", u" \t#,5 ", Reads::Half},
+    {"un exposant négatif", u"#5e-1", Reads::Half},
+    {"un exposant positif", u",#5E+@", Reads::Half},
+    {"des zéros en tête", u"00#,5", Reads::Half},
+    {"le signe moins", u"-#", Reads::MinusWhole},
+};
+
+std::u16string SampleText(std::u16string_view pattern, long long whole,
+                          const NumberSymbols& symbols) {
+    const std::u16string figure = DecimalText({whole, 0}, symbols);
+    std::u16string text;
+    for (const char16_t c : pattern) {
+        switch (c) {
+            case u'#':
+                text += figure;
+                break;
+            case u'5':
+                text += static_cast<char16_t>(symbols.zeroDigit + 5);
+                break;
+            case u'@':
+                text += DecimalText({static_cast<long long>(figure.size()), 0}, symbols);
+                break;
+            case u',':
+                text += symbols.decimalPoint;
+                break;
+            case u';':
+                text += symbols.decimalPoint == u"," ? u"." : u",";
+                break;
+            default:
+                text += c;
+        }
+    }
+    return text;
+}
+
+std::optional<Decimal> SampleValue(Reads reads, long long whole) {
+    switch (reads) {
+        case Reads::Whole:
+            return Decimal{whole, 0};
+        case Reads::Half:
+            return Decimal{whole * 10 + 5, 1};
+        case Reads::MinusWhole:
+            return Decimal{-whole, 0};
+        case Reads::Refused:
+            break;
+    }
+    return std::nullopt;
 }
 
 class NumberChecker {
@@ -141,14 +179,15 @@ private:
             const long long whole = m_expected.Tenths(source, (first + last) / 2) / 10;
             const std::u16string prefix =
                 u"conventions " + std::u16string(words) + u", " + NameOf(source) + u" ";
-            for (const Sample& sample : Samples(whole, symbols)) {
-                const TypedBoxes shown = typing(source, sample.text);
+            for (const Sample& sample : kSamples) {
+                const std::u16string text = SampleText(sample.pattern, whole, symbols);
+                const TypedBoxes shown = typing(source, text);
                 const std::u16string where =
-                    prefix + Quoted(sample.text) + u" (" + std::u16string(sample.kind) + u") : ";
-                if (sample.value) {
+                    prefix + Quoted(text) + u" (" + Utf16(sample.kind) + u") : ";
+                if (const std::optional<Decimal> value = SampleValue(sample.reads, whole)) {
                     ++m_checks.acceptances;
-                    CompareBoxes(where, source, shown,
-                                 Expect(m_expected, source, *sample.value, symbols), faults);
+                    CompareBoxes(where, source, shown, Expect(m_expected, source, *value, symbols),
+                                 faults);
                     continue;
                 }
                 ++m_checks.refusals;
@@ -160,7 +199,7 @@ private:
             }
             // An empty box converts nothing and says nothing.
             const TypedBoxes shown = typing(source, {});
-            ++m_checks.refusals;
+            ++m_checks.emptyBoxesGiven;
             if (shown.refused || shown.texts != std::array<std::u16string, kScaleCount>{}) {
                 faults.push_back(prefix + u"une case vide a converti ou fait paraître le message");
             }

@@ -1,9 +1,8 @@
 #include "app/validation_checks.hpp"
 
 #include <cmath>
-#include <memory>
+#include <utility>
 
-#include "app/batch_checks.hpp"
 #include "app/check_words.hpp"
 #include "app/key_release_run.hpp"
 #include "app/number_checks.hpp"
@@ -77,8 +76,7 @@ public:
             Outside(scale);
         }
         CheckNumbers(m_program, m_expected, m_checks);
-        CheckBatch(m_program, m_expected, m_checks);
-        return m_checks;
+        return std::move(m_checks);
     }
 
 private:
@@ -317,11 +315,10 @@ private:
 
 TypingUnder TypingOver(const ConversionTable& table) {
     return [&table](const NumberSymbols& symbols) -> Typing {
-        const auto engine = std::make_shared<const ConversionEngine>(symbols, table);
-        return [engine](Scale source, std::u16string_view text) {
+        return [engine = ConversionEngine(symbols, table)](Scale source, std::u16string_view text) {
             MemoryBoxes boxes;
             boxes.SetText(source, text);
-            RunKeyRelease(*engine, source, boxes);
+            RunKeyRelease(engine, source, boxes);
             return boxes.shown;
         };
     };

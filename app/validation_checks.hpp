@@ -11,7 +11,7 @@
 //   expected_figures   what a conversion must give, exactly and digit for digit
 //   validation_checks  the checks, section by section
 //   number_checks      reading and writing numbers under several conventions
-//   batch_checks       kestal-convert's rows
+//   batch_checks       kestal-convert's rows, which only it links
 //   validation_record  the record, as text or as a page to print
 
 #include <array>
@@ -45,18 +45,6 @@ using TypingUnder = std::function<Typing(const NumberSymbols& symbols)>;
 // outlive what it returns.
 TypingUnder TypingOver(const ConversionTable& table);
 
-// kestal-convert's row code run over `lines` (UTF-8, each ended by LF) as
-// --from and, with a column, --column, --delimiter, --header and --detail ask:
-// what it writes, each line ended by LF.
-struct BatchRequest {
-    Scale source = Scale::HV;
-    std::optional<std::size_t> column;  // 0-based; none for values one per line
-    char delimiter = '\t';
-    bool header = false;
-    bool detail = false;
-};
-using BatchRun = std::function<std::string(const BatchRequest& request, std::string_view lines)>;
-
 // The conventions the program takes for a locale's name ("fr_FR", "en_US",
 // "C"); none for a locale the system does not have.
 using NumbersNamed = std::function<std::optional<NumberSymbols>(std::string_view name)>;
@@ -67,9 +55,9 @@ struct CheckedProgram {
     NumberSymbols numbers;         // the conventions in force
     bool defaultNumbers = false;   // in force because no locale is named
     TypingUnder typing;
-    // kestal-convert's alone; empty for the page, which has neither.
+    // kestal-convert's alone; empty for the page, which takes its conventions
+    // from the browser.
     NumbersNamed numbersNamed;
-    BatchRun batch;
 };
 
 struct CheckSection {
@@ -108,10 +96,11 @@ struct ValidationChecks {
     std::vector<std::u16string> conventions;  // those checked, in words
     bool namesChecked = false;                // the program's own for locales' names
     int refusals = 0;
+    int emptyBoxesGiven = 0;
     int acceptances = 0;
     int writtenFigures = 0;
     CheckSection numbers;
-    // kestal-convert's rows; none checked for the page.
+    // kestal-convert's rows (CheckBatchRows); none checked for the page.
     bool batchChecked = false;
     int batchLines = 0;
     int batchFields = 0;
@@ -129,7 +118,8 @@ struct ValidationChecks {
 inline constexpr std::string_view kExpectedFingerprint =
     "c6b95b91e675460461badc2ff4050cf1a72f7bf5b4c0fe41bfbeb9d80ec9e658";
 
-// Runs every check on `program`.
+// Runs every check on `program`; kestal-convert adds its rows' own with
+// CheckBatchRows.
 ValidationChecks RunValidationChecks(const CheckedProgram& program);
 
 }  // namespace kestal

@@ -8,6 +8,7 @@
 #include "app/box_notes.hpp"
 #include "app/table_contents.hpp"
 #include "app/table_fingerprint.hpp"
+#include "app/text_encoding.hpp"
 #include "app/text_wrap.hpp"
 #include "app/window_description.hpp"
 
@@ -86,6 +87,7 @@ Section Checked(std::u16string title, std::u16string_view checks,
             std::move(summary)};
 }
 
+// The record's words are kept as UTF-8, half their size in the page's module.
 Record RecordOf(const ValidationChecks& checks, const RecordContext& context,
                 const NumberText& numbers) {
     Record record;
@@ -116,14 +118,15 @@ Record RecordOf(const ValidationChecks& checks, const RecordContext& context,
 
     record.sections.push_back(Checked(
         u"2. Table et valeurs publiées",
-        u"Le programme porte les valeurs publiées une seconde fois, en texte décimal, sous une "
-        u"forme à elles que seul ce dossier lit, avec son propre lecteur décimal exact. Chaque "
-        u"case de la table que lit le calcul (les 97 lignes et les 3 lignes vides qui les "
-        u"suivent, dans les sept échelles) est comparée exactement à cette copie : elle doit "
-        u"être le nombre en simple précision le plus proche de la valeur publiée, ou 0 où la "
-        u"table n'en donne pas. L'empreinte calculée de la table doit être l'empreinte "
-        u"attendue, écrite dans le programme : changer la table ou sa forme écrite oblige à "
-        u"la changer aussi.",
+        Utf16(
+            "Le programme porte les valeurs publiées une seconde fois, en texte décimal, sous une "
+            "forme à elles que seul ce dossier lit, avec son propre lecteur décimal exact. Chaque "
+            "case de la table que lit le calcul (les 97 lignes et les 3 lignes vides qui les "
+            "suivent, dans les sept échelles) est comparée exactement à cette copie : elle doit "
+            "être le nombre en simple précision le plus proche de la valeur publiée, ou 0 où la "
+            "table n'en donne pas. L'empreinte calculée de la table doit être l'empreinte "
+            "attendue, écrite dans le programme : changer la table ou sa forme écrite oblige à "
+            "la changer aussi."),
         {{u"Cases comparées", Count(checks.cells) + u" (" + Count(checks.cellsWithFigures) +
                                   u" valeurs, " + Count(checks.cells - checks.cellsWithFigures) +
                                   u" cases vides)"},
@@ -132,51 +135,58 @@ Record RecordOf(const ValidationChecks& checks, const RecordContext& context,
         checks.published, Tally(checks.cells, u"cases comparées", checks.published)));
     record.sections.push_back(Checked(
         u"3. Ordre de la table",
-        u"Dans chaque échelle, les cases de la table qui ont une valeur se suivent sans trou et "
-        u"croissent strictement, et ce sont celles que le programme parcourt.",
+        Utf16(
+            "Dans chaque échelle, les cases de la table qui ont une valeur se suivent sans trou et "
+            "croissent strictement, et ce sont celles que le programme parcourt."),
         {{u"Cases contrôlées", Count(checks.orderedRows)}}, checks.order,
         Tally(checks.orderedRows, u"cases contrôlées", checks.order)));
     record.sections.push_back(Checked(
         u"4. Valeurs de la table",
-        u"Chaque valeur publiée est donnée à la case de son échelle d'une fenêtre en mémoire, "
-        u"les six autres vides, et passe par la règle des touches relâchées du programme, comme "
-        u"une fenêtre la lui remet. Les six autres cases doivent montrer les valeurs de sa "
-        u"ligne, et rester vides où la ligne n'en a pas ; la paire de lignes que nomment les "
-        u"raisons de chaque case (et --detail) doit être celle qui est documentée : une valeur "
-        u"de la table est le haut de la paire de lignes au-dessous d'elle, sauf la première de "
-        u"son échelle, qui en est le bas.",
+        Utf16(
+            "Chaque valeur publiée est donnée à la case de son échelle d'une fenêtre en mémoire, "
+            "les six autres vides, et passe par la règle des touches relâchées du programme, comme "
+            "une fenêtre la lui remet. Les six autres cases doivent montrer les valeurs de sa "
+            "ligne, et rester vides où la ligne n'en a pas ; la paire de lignes que nomment les "
+            "raisons de chaque case (et --detail) doit être celle qui est documentée : une valeur "
+            "de la table est le haut de la paire de lignes au-dessous d'elle, sauf la première de "
+            "son échelle, qui en est le bas."),
         {{u"Valeurs données", Count(checks.givenFigures)},
          {u"Cases comparées", Count(checks.comparedBoxes)}},
         checks.reproduced, Tally(checks.comparedBoxes, u"cases comparées", checks.reproduced)));
     record.sections.push_back(Checked(
         u"5. Interpolation",
-        u"Dans chaque paire de lignes voisines de chaque échelle, à son quart, à son milieu et à "
-        u"ses trois quarts, à un centième de chaque bout, en " +
+        Utf16(
+            "Dans chaque paire de lignes voisines de chaque échelle, à son quart, à son milieu et "
+            "à "
+            "ses trois quarts, à un centième de chaque bout, en ") +
             Count(20) +
-            u" points tirés d'une suite fixe, et, là où il s'en trouve un, en un point de neuf "
-            u"décimales où les chiffres au-delà de la simple précision décident du dixième. "
-            u"Chaque valeur convertie est comparée de deux façons, sans le calcul du programme : "
-            u"chiffre pour chiffre, au résultat des étapes en simple précision documentées, "
-            u"écrites une seconde fois dans ce dossier ; et à la valeur exacte de "
-            u"l'interpolation entre les valeurs publiées, calculée en fractions exactes, dont "
-            u"elle doit être à 0,05 près, plus 0,001 pour la simple précision. La paire de "
-            u"lignes nommée est comparée aussi.",
+            Utf16(
+                " points tirés d'une suite fixe, et, là où il s'en trouve un, en un point de neuf "
+                "décimales où les chiffres au-delà de la simple précision décident du dixième. "
+                "Chaque valeur convertie est comparée de deux façons, sans le calcul du programme "
+                ": "
+                "chiffre pour chiffre, au résultat des étapes en simple précision documentées, "
+                "écrites une seconde fois dans ce dossier ; et à la valeur exacte de "
+                "l'interpolation entre les valeurs publiées, calculée en fractions exactes, dont "
+                "elle doit être à 0,05 près, plus 0,001 pour la simple précision. La paire de "
+                "lignes nommée est comparée aussi."),
         {{u"Paires de lignes", Count(checks.pairs)},
          {u"Valeurs données",
           Count(checks.points) + u" (dont " + Count(checks.longPoints) + u" de neuf décimales)"},
          {u"Valeurs converties comparées chiffre pour chiffre", Count(checks.digitFigures)},
          {u"et à la valeur exacte", Count(checks.exactFigures)},
-         {u"dont où les deux dixièmes voisins sont à 0,05 près de la valeur exacte",
+         {Utf16("dont où les deux dixièmes voisins sont à 0,05 près de la valeur exacte"),
           Count(checks.nearHalves)}},
         checks.interpolation,
         Tally(checks.digitFigures, u"valeurs converties comparées", checks.interpolation)));
     record.sections.push_back(Checked(
         u"6. Limites",
-        u"Un dixième sous la première valeur de chaque échelle et au-dessus de sa dernière, les "
-        u"six autres cases restent vides, sans message. Dans une paire de lignes où l'échelle "
-        u"d'une case n'a de valeur que sur une ligne (un bord de cette échelle), la case reste "
-        u"vide entre les deux : aucune valeur n'est inventée ; de même où elle n'en a sur "
-        u"aucune des deux.",
+        Utf16(
+            "Un dixième sous la première valeur de chaque échelle et au-dessus de sa dernière, les "
+            "six autres cases restent vides, sans message. Dans une paire de lignes où l'échelle "
+            "d'une case n'a de valeur que sur une ligne (un bord de cette échelle), la case reste "
+            "vide entre les deux : aucune valeur n'est inventée ; de même où elle n'en a sur "
+            "aucune des deux."),
         {{u"Valeurs hors des échelles", Count(checks.outsideValues)},
          {u"Cases vides à un bord d'échelle", Count(checks.edgeBoxes)},
          {u"Cases vides sans valeur sur les deux lignes", Count(checks.noFigureBoxes)}},
@@ -190,47 +200,51 @@ Record RecordOf(const ValidationChecks& checks, const RecordContext& context,
     }
     record.sections.push_back(Checked(
         u"7. Lecture et écriture des nombres",
-        u"Sous les conventions en vigueur et sous les conventions françaises, anglaises et C, "
-        u"un texte de chaque sorte que le programme refuse, au milieu et à la fin (des lettres, "
-        u"un second séparateur, des chiffres groupés, un exposant décimal ou sans chiffre, un "
-        u"signe seul ou après les chiffres, une espace à l'intérieur ou seule, NaN, l'infini, "
-        u"l'autre séparateur) est refusé par le message « " +
+        Utf16(
+            "Sous les conventions en vigueur et sous les conventions françaises, anglaises et C, "
+            "un texte de chaque sorte que le programme refuse, au milieu et à la fin (des lettres, "
+            "un second séparateur, des chiffres groupés, un exposant décimal ou sans chiffre, un "
+            "signe seul ou après les chiffres, une espace à l'intérieur ou seule, NaN, l'infini, "
+            "l'autre séparateur) est refusé par le message « ") +
             std::u16string(kNotANumberMessage) +
-            u" », et les sept cases vidées ; chaque forme qu'il accepte (des chiffres, des "
-            u"décimales, le séparateur au début ou à la fin, un signe, des espaces autour, un "
-            u"exposant, des zéros en tête) est lue pour sa valeur ; une case vide ne convertit "
-            u"rien. Sous les trois dernières, chaque valeur de la table donne les valeurs de sa "
-            u"ligne, écrites avec leur séparateur. " +
-            (checks.namesChecked
-                 ? u"Les conventions que le programme prend pour fr_FR, en_US et C ont le "
-                   u"séparateur attendu, et, où aucune locale n'est nommée, les conventions par "
-                   u"défaut écrivent une virgule."
-                 : u"Les conventions que prend kestal-convert pour un nom de locale, et par "
-                   u"défaut, ne sont vérifiées que par lui : la page prend les siennes du "
-                   u"navigateur."),
+            Utf16(
+                " », et les sept cases vidées ; chaque forme qu'il accepte (des chiffres, des "
+                "décimales, le séparateur au début ou à la fin, un signe, des espaces autour, un "
+                "exposant, des zéros en tête) est lue pour sa valeur ; une case vide ne convertit "
+                "rien. Sous les trois dernières, chaque valeur de la table donne les valeurs de sa "
+                "ligne, écrites avec leur séparateur. ") +
+            Utf16(checks.namesChecked
+                      ? "Les conventions que le programme prend pour fr_FR, en_US et C, s'il "
+                        "les trouve sur ce système, ont le séparateur attendu, et, si aucune "
+                        "locale n'est nommée, les conventions par défaut écrivent une virgule."
+                      : "Les conventions que prend kestal-convert pour un nom de locale, et par "
+                        "défaut, ne sont vérifiées que par lui : la page prend les siennes du "
+                        "navigateur."),
         {{u"Conventions", conventions},
          {u"Textes refusés", Count(checks.refusals)},
+         {u"Cases vides données", Count(checks.emptyBoxesGiven)},
          {u"Textes acceptés", Count(checks.acceptances)},
          {u"Valeurs écrites comparées", Count(checks.writtenFigures)}},
         checks.numbers,
-        Tally(checks.refusals + checks.acceptances + checks.writtenFigures,
+        Tally(checks.refusals + checks.emptyBoxesGiven + checks.acceptances + checks.writtenFigures,
               u"textes et valeurs contrôlés", checks.numbers)));
     record.sections.push_back(
         checks.batchChecked
-            ? Checked(u"8. kestal-convert par lots",
-                      u"Le code de kestal-convert qui écrit ses lignes est lancé, dans chaque "
-                      u"échelle, sur un jeu à lui : chaque valeur publiée et le milieu de chaque "
-                      u"paire de lignes, un texte qui n'est pas un nombre et une ligne vide, une "
-                      u"valeur par ligne, puis les mêmes dans un fichier à « ; » par --column 2 "
-                      u"--delimiter ';' --header --detail. Chaque champ, dans sa colonne, est "
-                      u"comparé à ce que donnent les valeurs publiées et les étapes documentées, "
-                      u"les lignes basse et haute à la paire de lignes documentée.",
-                      {{u"Lignes comparées", Count(checks.batchLines)},
-                       {u"Champs comparés", Count(checks.batchFields)}},
-                      checks.batch, Tally(checks.batchFields, u"champs comparés", checks.batch))
+            ? Checked(
+                  u"8. kestal-convert par lots",
+                  Utf16("Le code de kestal-convert qui écrit ses lignes est lancé, dans chaque "
+                        "échelle, sur un jeu à lui : chaque valeur publiée et le milieu de chaque "
+                        "paire de lignes, un texte qui n'est pas un nombre et une ligne vide, une "
+                        "valeur par ligne, puis les mêmes dans un fichier à « ; » par --column 2 "
+                        "--delimiter ';' --header --detail. Chaque champ, dans sa colonne, est "
+                        "comparé à ce que donnent les valeurs publiées et les étapes documentées, "
+                        "les lignes basse et haute à la paire de lignes documentée."),
+                  {{u"Lignes comparées", Count(checks.batchLines)},
+                   {u"Champs comparés", Count(checks.batchFields)}},
+                  checks.batch, Tally(checks.batchFields, u"champs comparés", checks.batch))
             : Section{u"8. kestal-convert par lots",
-                      u"Cette section ne s'applique qu'à kestal-convert : la page n'a pas de "
-                      u"traitement par lots.",
+                      Utf16("Cette section ne s'applique qu'à kestal-convert : la page n'a pas de "
+                            "traitement par lots."),
                       {},
                       {},
                       true,
@@ -289,26 +303,26 @@ std::u16string Escaped(std::u16string_view text) {
 // A4, each page headed by the record's identity (the layout table's head,
 // which a browser repeats on every printed page) and numbered at its foot,
 // the table on pages of its own with its captions repeated on each.
-constexpr std::u16string_view kStyle =
-    u"@page{size:A4;margin:14mm 16mm 20mm;"
-    u"@bottom-center{content:\"Page \" counter(page) \" sur \" counter(pages);font:9pt sans-serif}}"
-    u"body{font:10.5pt/1.4 \"Liberation Sans\",Arial,sans-serif;color:#000;background:#fff;"
-    u"max-width:180mm;margin:0 auto}"
-    u"@media screen{body{padding:1em}.pages>thead{display:none}}"
-    u".pages{border-collapse:collapse;width:100%}.pages>*>tr>td{padding:0;text-align:left}"
-    u".pages>thead td{font-size:8pt;border-bottom:1px solid #000;padding-bottom:1mm}"
-    u"h1{font-size:16pt;margin:.6em 0 .3em}"
-    u"h2{font-size:12.5pt;border-bottom:1px solid #000;margin:1.2em 0 .4em;break-after:avoid}"
-    u"dl{display:grid;grid-template-columns:max-content 1fr;gap:.15em 1em;margin:.4em 0}"
-    u"dt{font-weight:bold}dd{margin:0;overflow-wrap:anywhere}"
-    u".verdict{font-size:14pt;font-weight:bold;border:2px solid #000;display:inline-block;"
-    u"padding:.15em .6em}"
-    u".faults{margin:.4em 0}.faults li{overflow-wrap:anywhere}"
-    u".signature p{margin:1.8em 0 0}.signature span{display:inline-block;width:9em}"
-    u".annexe{break-before:page}"
-    u".annexe table{border-collapse:collapse;width:100%;font-size:9pt}"
-    u".annexe th,.annexe td{border:1px solid #444;padding:1px 4px;text-align:right}"
-    u".annexe thead{display:table-header-group}.annexe tr{break-inside:avoid}";
+constexpr std::string_view kStyle =
+    "@page{size:A4;margin:14mm 16mm 20mm;"
+    "@bottom-center{content:\"Page \" counter(page) \" sur \" counter(pages);font:9pt sans-serif}}"
+    "body{font:10.5pt/1.4 \"Liberation Sans\",Arial,sans-serif;color:#000;background:#fff;"
+    "max-width:180mm;margin:0 auto}"
+    "@media screen{body{padding:1em}.pages>thead{display:none}}"
+    ".pages{border-collapse:collapse;width:100%}.pages>*>tr>td{padding:0;text-align:left}"
+    ".pages>thead td{font-size:8pt;border-bottom:1px solid #000;padding-bottom:1mm}"
+    "h1{font-size:16pt;margin:.6em 0 .3em}"
+    "h2{font-size:12.5pt;border-bottom:1px solid #000;margin:1.2em 0 .4em;break-after:avoid}"
+    "dl{display:grid;grid-template-columns:max-content 1fr;gap:.15em 1em;margin:.4em 0}"
+    "dt{font-weight:bold}dd{margin:0;overflow-wrap:anywhere}"
+    ".verdict{font-size:14pt;font-weight:bold;border:2px solid #000;display:inline-block;"
+    "padding:.15em .6em}"
+    ".faults{margin:.4em 0}.faults li{overflow-wrap:anywhere}"
+    ".signature p{margin:1.8em 0 0}.signature span{display:inline-block;width:9em}"
+    ".annexe{break-before:page}"
+    ".annexe table{border-collapse:collapse;width:100%;font-size:9pt}"
+    ".annexe th,.annexe td{border:1px solid #444;padding:1px 4px;text-align:right}"
+    ".annexe thead{display:table-header-group}.annexe tr{break-inside:avoid}";
 
 }  // namespace
 
@@ -370,7 +384,7 @@ std::u16string RecordHtml(const ValidationChecks& checks, const RecordContext& c
         u"<!DOCTYPE html>\n<html lang=\"fr\"><head><meta charset=\"utf-8\"/>"
         u"<title>" +
         Escaped(record.title) + u" " + Escaped(context.when) + u"</title>\n<style>" +
-        std::u16string(kStyle) +
+        Ascii(kStyle) +
         u"</style></head>\n<body>\n<table class=\"pages\" role=\"presentation\"><thead><tr><td>" +
         Escaped(record.title) + u", " + Escaped(context.when) + u"<br/>Empreinte de la table " +
         Ascii(checks.fingerprint) + u"</td></tr></thead>\n<tbody><tr><td>\n<h1>" +
@@ -419,7 +433,7 @@ std::u16string RecordHtml(const ValidationChecks& checks, const RecordContext& c
     return out;
 }
 
-std::u16string_view RecordStyle() {
+std::string_view RecordStyle() {
     return kStyle;
 }
 

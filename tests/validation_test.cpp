@@ -38,15 +38,27 @@ std::optional<NumberSymbols> Named(std::string_view name) {
                              : std::nullopt;
 }
 
-// The program as kestal-convert hands it to the record.
-CheckedProgram Tool(const ConversionTable& table, const ConversionEngine& engine, bool byDefault) {
-    return {.table = table,
-            .numbers = engine.Numbers().Symbols(),
-            .defaultNumbers = byDefault,
-            .typing = TypingOver(table),
-            .numbersNamed = Named,
-            .batch = BatchRunThrough(engine, table)};
-}
+// The program as kestal-convert hands it to the record, with its rows.
+struct Tool {
+    CheckedProgram program;
+    BatchRun batch;
+
+    Tool(const ConversionTable& table, const ConversionEngine& engine, bool byDefault)
+        : program{.table = table,
+                  .numbers = engine.Numbers().Symbols(),
+                  .defaultNumbers = byDefault,
+                  .typing = TypingOver(table),
+                  .numbersNamed = Named},
+          batch(BatchRunThrough(engine, table)) {}
+
+    ValidationChecks Check() const {
+        ValidationChecks checks = RunValidationChecks(program);
+        if (batch) {
+            CheckBatchRows(batch, program.numbers, checks);
+        }
+        return checks;
+    }
+};
 
 TEST(Validation, TheRealProgramConforms) {
     struct Case {
@@ -56,12 +68,12 @@ TEST(Validation, TheRealProgramConforms) {
     for (const auto& [numbers, byDefault, page] :
          {Case{kFrench, true, false}, Case{kEnglish, false, false}, Case{kArabic, false, true}}) {
         const ConversionEngine engine(numbers);
-        CheckedProgram program = Tool(ConversionTable::BuiltIn(), engine, byDefault);
+        Tool tool(ConversionTable::BuiltIn(), engine, byDefault);
         if (page) {
-            program.numbersNamed = {};
-            program.batch = {};
+            tool.program.numbersNamed = {};
+            tool.batch = {};
         }
-        const ValidationChecks checks = RunValidationChecks(program);
+        const ValidationChecks checks = tool.Check();
         for (const CheckSection* section :
              {&checks.published, &checks.order, &checks.reproduced, &checks.interpolation,
               &checks.limits, &checks.numbers, &checks.batch}) {
@@ -106,7 +118,7 @@ bool HitsUpperRow(const TypedBoxes& boxes) {
 struct PlantedFault {
     const char* fault;
     std::function<void(ConversionTable::Columns&)> table;  // none: the real table
-    std::function<void(CheckedProgram&)> plant;            // none: the real entry points
+    std::function<void(Tool&)> plant;                      // none: the real entry points
     std::vector<std::u16string> named;                     // in the record
 };
 
@@ -129,9 +141,9 @@ TEST(Validation, EachPlantedFaultIsFoundAndNamed) {
          {u"HV : ligne 41 (« 275 ») hors d'ordre après la ligne 40 (« 280 »)"}},
         {"the lower row's figure given at an exact row",
          {},
-         [](CheckedProgram& program) {
-             Plant(program, [](const Typing& real, const NumberText& numbers, Scale source,
-                               std::u16string_view text) {
+         [](Tool& tool) {
+             Plant(tool.program, [](const Typing& real, const NumberText& numbers, Scale source,
+                                    std::u16string_view text) {
                  const TypedBoxes boxes = real(source, text);
                  return HitsUpperRow(boxes) ? Refigured(boxes, numbers,
                                                         [](const TargetReason& reason) {
@@ -143,9 +155,9 @@ TEST(Validation, EachPlantedFaultIsFoundAndNamed) {
          {u"ligne 2, HV 85, HB : « 76,0 » au lieu de « 80,7 »"}},
         {"the pair of rows found with upper_bound",
          {},
-         [](CheckedProgram& program) {
-             Plant(program, [](const Typing& real, const NumberText&, Scale source,
-                               std::u16string_view text) {
+         [](Tool& tool) {
+             Plant(tool.program, [](const Typing& real, const NumberText&, Scale source,
+                                    std::u16string_view text) {
                  TypedBoxes boxes = real(source, text);
                  if (HitsUpperRow(boxes)) {
                      ++*boxes.run->bracket;
@@ -156,9 +168,10 @@ TEST(Validation, EachPlantedFaultIsFoundAndNamed) {
          {u"ligne 2, HV 85, le programme nomme lignes 2 et 3 au lieu de lignes 1 et 2"}},
         {"the pair moved to the next one past three quarters of it",
          {},
-         [](CheckedProgram& program) {
-             Plant(program, [&table = program.table](const Typing& real, const NumberText& numbers,
-                                                     Scale source, std::u16string_view text) {
+         [](Tool& tool) {
+             Plant(tool.program, [&table = tool.program.table](
+                                     const Typing& real, const NumberText& numbers, Scale source,
+                                     std::u16string_view text) {
                  TypedBoxes boxes = real(source, text);
                  const auto& cells = table.Cells(source);
                  if (!boxes.run || !boxes.run->bracket || *boxes.run->bracket > 97) {
@@ -182,9 +195,9 @@ TEST(Validation, EachPlantedFaultIsFoundAndNamed) {
           u"HV 84,99 (lignes 1 et 2), Rm : « 310,0 » au lieu de « 309,9 »"}},
         {"the offset taken from the text's single",
          {},
-         [](CheckedProgram& program) {
-             Plant(program, [](const Typing& real, const NumberText& numbers, Scale source,
-                               std::u16string_view text) {
+         [](Tool& tool) {
+             Plant(tool.program, [](const Typing& real, const NumberText& numbers, Scale source,
+                                    std::u16string_view text) {
                  const TypedBoxes boxes = real(source, text);
                  if (!boxes.run || !boxes.run->bracket) {
                      return boxes;
@@ -201,9 +214,9 @@ TEST(Validation, EachPlantedFaultIsFoundAndNamed) {
          {u"chiffres au-delà de la simple précision), "}},
         {"\"1,2,3\" taken as a number",
          {},
-         [](CheckedProgram& program) {
-             Plant(program, [](const Typing& real, const NumberText& numbers, Scale source,
-                               std::u16string_view text) {
+         [](Tool& tool) {
+             Plant(tool.program, [](const Typing& real, const NumberText& numbers, Scale source,
+                                    std::u16string_view text) {
                  std::u16string once(text);
                  const std::u16string& point = numbers.Symbols().decimalPoint;
                  if (const auto first = once.find(point); first != std::u16string::npos) {
@@ -218,9 +231,9 @@ TEST(Validation, EachPlantedFaultIsFoundAndNamed) {
          {u"(un second séparateur) : accepté au lieu du message"}},
         {"a trailing letter taken as part of a number",
          {},
-         [](CheckedProgram& program) {
-             Plant(program, [](const Typing& real, const NumberText&, Scale source,
-                               std::u16string_view text) {
+         [](Tool& tool) {
+             Plant(tool.program, [](const Typing& real, const NumberText&, Scale source,
+                                    std::u16string_view text) {
                  while (text.size() > 1 && text.back() >= u'a' && text.back() <= u'z') {
                      text.remove_suffix(1);
                  }
@@ -230,21 +243,21 @@ TEST(Validation, EachPlantedFaultIsFoundAndNamed) {
          {u"(des lettres) : accepté au lieu du message"}},
         {"the default conventions writing a point",
          {},
-         [](CheckedProgram& program) { program.numbers.decimalPoint = u"."; },
+         [](Tool& tool) { tool.program.numbers.decimalPoint = u"."; },
          {u"conventions par défaut : séparateur « . » au lieu de « , »"}},
         {"the English conventions writing a comma",
          {},
-         [](CheckedProgram& program) {
-             program.numbersNamed = [](std::string_view name) {
+         [](Tool& tool) {
+             tool.program.numbersNamed = [](std::string_view name) {
                  return name == "en_US" ? std::optional(kFrench) : Named(name);
              };
          },
          {u"en_US : séparateur « , » au lieu de « . »"}},
         {"every figure written with a comma",
          {},
-         [](CheckedProgram& program) {
-             Plant(program, [](const Typing& real, const NumberText& numbers, Scale source,
-                               std::u16string_view text) {
+         [](Tool& tool) {
+             Plant(tool.program, [](const Typing& real, const NumberText& numbers, Scale source,
+                                    std::u16string_view text) {
                  TypedBoxes boxes = real(source, text);
                  for (std::u16string& shown : boxes.texts) {
                      if (const auto at = shown.find(numbers.Symbols().decimalPoint);
@@ -258,9 +271,9 @@ TEST(Validation, EachPlantedFaultIsFoundAndNamed) {
          {u"conventions anglaises, ligne 1, HV 80, HB : « 76,0 » au lieu de « 76.0 »"}},
         {"exact halves rounded down",
          {},
-         [](CheckedProgram& program) {
-             Plant(program, [](const Typing& real, const NumberText& numbers, Scale source,
-                               std::u16string_view text) {
+         [](Tool& tool) {
+             Plant(tool.program, [](const Typing& real, const NumberText& numbers, Scale source,
+                                    std::u16string_view text) {
                  TypedBoxes boxes = real(source, text);
                  for (const TargetReason& reason :
                       boxes.run ? boxes.run->targets : decltype(boxes.run->targets){}) {
@@ -281,9 +294,8 @@ TEST(Validation, EachPlantedFaultIsFoundAndNamed) {
          {u"HV 645 (lignes 79 et 80), HRC : « 57,5 » au lieu de « 57,6 »"}},
         {"kestal-convert's HRC column filled with the HRD figures",
          {},
-         [](CheckedProgram& program) {
-             program.batch = [real = program.batch](const BatchRequest& request,
-                                                    std::string_view lines) {
+         [](Tool& tool) {
+             tool.batch = [real = tool.batch](const BatchRequest& request, std::string_view lines) {
                  std::string out = real(request, lines);
                  if (request.column) {
                      return out;
@@ -321,11 +333,11 @@ TEST(Validation, EachPlantedFaultIsFoundAndNamed) {
         }
         const ConversionTable table(columns);
         const ConversionEngine engine(kFrench, table);
-        CheckedProgram program = Tool(table, engine, true);
+        Tool tool(table, engine, true);
         if (fault.plant) {
-            fault.plant(program);
+            fault.plant(tool);
         }
-        const ValidationChecks checks = RunValidationChecks(program);
+        const ValidationChecks checks = tool.Check();
         EXPECT_FALSE(checks.Conforms());
         EXPECT_NE(RecordText(checks, {}, engine.Numbers()).find(u"Résultat : NON CONFORME"),
                   std::u16string::npos);

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "app/validation_checks.hpp"
+#include "app/batch_checks.hpp"
+#include "conversion/conversion_engine.hpp"
 
 namespace kestal {
 

@@ -162,12 +162,12 @@ int Validate(Streams& streams, const ConvertRequest& request, const NumberSymbol
     const ConversionTable& table = ConversionTable::BuiltIn();
     const ConversionEngine engine(symbols, table);
     const std::string name = request.locale ? *request.locale : SystemLocaleName();
-    const ValidationChecks checks = RunValidationChecks({.table = table,
-                                                         .numbers = symbols,
-                                                         .defaultNumbers = name.empty(),
-                                                         .typing = TypingOver(table),
-                                                         .numbersNamed = NumberSymbolsNamed,
-                                                         .batch = BatchRunThrough(engine, table)});
+    ValidationChecks checks = RunValidationChecks({.table = table,
+                                                   .numbers = symbols,
+                                                   .defaultNumbers = name.empty(),
+                                                   .typing = TypingOver(table),
+                                                   .numbersNamed = NumberSymbolsNamed});
+    CheckBatchRows(BatchRunThrough(engine, table), symbols, checks);
     std::u16string numbers;
     Utf8ToUtf16(name.empty() ? "français, faute de locale" : name, numbers);
     const RecordContext context = ToolRecordContext(numbers);

@@ -94,8 +94,7 @@ std::u16string WebPage::ValidationRecord(std::u16string when, std::u16string sys
                                                          .numbers = m_engine.Numbers().Symbols(),
                                                          .defaultNumbers = false,
                                                          .typing = TypingOver(table),
-                                                         .numbersNamed = {},
-                                                         .batch = {}});
+                                                         .numbersNamed = {}});
     return RecordHtml(checks, context, m_engine.Numbers());
 }
 
