@@ -37,9 +37,8 @@ print("%-5s %.1f ms (min %.1f, max %.1f), median of 30, %s bytes   at most 100 m
 done
 
 if [[ $# -eq 2 ]]; then
-    module=$(find "$2" -name kestal.wasm -path '*site*' -print -quit)
-    module=${module:-$(find "$2" -name kestal.wasm -print -quit)}
-    [[ -n "$module" ]] || { echo "$0: no kestal.wasm under $2" >&2; exit 1; }
+    module=$2/site/kestal.wasm
+    [[ -f "$module" ]] || { echo "$0: no $module: build the web preset first" >&2; exit 1; }
     size=$(stat -c %s "$module")
     printf 'module %s: %d bytes, %.1f KB   at most 200 KB   %s\n' "$module" "$size" \
         "$(awk -v size="$size" 'BEGIN { print size / 1000 }')" \
