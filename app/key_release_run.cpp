@@ -29,7 +29,8 @@ RunOutcome RunKeyRelease(const ConversionEngine& engine, Scale source, ScaleBoxe
         EmptyAllBoxes(boxes);
         return RunOutcome::NotANumber;
     }
-    boxes.SetNotes(NotesOf(reasons, text, shown, engine.Numbers()));
+    boxes.SetNotes(boxes.ShowsNotes() ? NotesOf(reasons, text, shown, engine.Numbers())
+                                      : BoxNotes{.reasons = {}, .report = {}, .run = reasons});
     return RunOutcome::Converted;
 }
 

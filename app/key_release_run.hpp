@@ -22,6 +22,9 @@ public:
     // The reasons behind the boxes (their tooltips) and the report after a
     // run; all empty once the boxes are emptied.
     virtual void SetNotes(const BoxNotes& notes) { static_cast<void>(notes); }
+    // False for boxes that show no notes (the validation record's, in memory):
+    // they are given what the run went by, without its words.
+    virtual bool ShowsNotes() const { return true; }
 };
 
 // Empties the seven boxes, HV to Rm, and their notes.

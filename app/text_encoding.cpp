@@ -78,6 +78,12 @@ void Utf8ToUtf16(std::string_view utf8, std::u16string& out) {
     }
 }
 
+std::u16string Utf16(std::string_view utf8) {
+    std::u16string out;
+    Utf8ToUtf16(utf8, out);
+    return out;
+}
+
 void AppendUtf8(std::u16string_view utf16, std::string& out) {
     for (std::size_t k = 0; k < utf16.size(); ++k) {
         char32_t point = utf16[k];

@@ -10,6 +10,7 @@ namespace kestal {
 // directly. Invalid UTF-8 becomes U+FFFD, one for each maximal bad sequence, as
 // a text box would show it; a lone surrogate is written out as U+FFFD.
 void Utf8ToUtf16(std::string_view utf8, std::u16string& out);
+std::u16string Utf16(std::string_view utf8);
 void AppendUtf8(std::u16string_view utf16, std::string& out);
 
 }  // namespace kestal

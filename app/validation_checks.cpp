@@ -1,9 +1,12 @@
 #include "app/validation_checks.hpp"
 
 #include <cmath>
-#include <optional>
+#include <utility>
 
+#include "app/check_words.hpp"
 #include "app/key_release_run.hpp"
+#include "app/number_checks.hpp"
+#include "app/table_fingerprint.hpp"
 
 namespace kestal {
 
@@ -17,295 +20,312 @@ public:
         shown.texts[ColumnOf(scale)] = text;
     }
     void ShowNotANumber() override { shown.refused = true; }
+    void SetNotes(const BoxNotes& notes) override { shown.run = notes.run; }
+    bool ShowsNotes() const override { return false; }
 
     TypedBoxes shown;
 };
 
-// A cell's figure in tenths: every cell is the single nearest a decimal with
-// one decimal place, far nearer it than half a tenth.
-long Tenths(float cell) {
-    return std::lround(static_cast<double>(cell) * 10);
-}
-
-std::u16string Ascii(std::string_view text) {
-    return {text.begin(), text.end()};
-}
-
-// A whole number in the locale's digits.
-std::u16string Digits(long value, char16_t zero) {
-    std::u16string text;
-    for (const char c : std::to_string(value)) {
-        text += static_cast<char16_t>(zero + (c - '0'));
+// The same points inside every pair on every run: a fixed sequence
+// (Knuth's MMIX linear congruential generator), not the clock's.
+class FixedDraw {
+public:
+    // A whole number of 1 to `span` - 1.
+    long long Inside(long long span) {
+        m_state = m_state * 6364136223846793005ULL + 1442695040888963407ULL;
+        return 1 +
+               static_cast<long long>((m_state >> 33) % static_cast<unsigned long long>(span - 1));
     }
-    return text;
-}
 
-std::u16string Quoted(std::u16string_view text) {
-    return u"« " + std::u16string(text) + u" »";
-}
+private:
+    unsigned long long m_state = 20'260'101;
+};
 
-// "HV : « 235,0 » au lieu de « 240,0 »", "HV : une case vide au lieu de ...".
-std::u16string Instead(std::u16string_view box, std::u16string_view got,
-                       std::u16string_view expected) {
-    return std::u16string(box) + u" : " + (got.empty() ? u"une case vide" : Quoted(got)) +
-           (expected.empty() ? u" au lieu d'une case vide" : u" au lieu de " + Quoted(expected));
-}
+// Random points inside each pair, besides its quarters and the hundredths
+// inside its ends.
+constexpr int kDrawnPoints = 20;
 
-// The rows of `scale` that hold a value, 1 to 100 in order.
-std::vector<int> RowsWithValues(const ConversionTable& table, Scale scale) {
-    std::vector<int> rows;
-    for (int row = 1; row <= ConversionTable::kRows; ++row) {
-        if (*table.Value(scale, row) != 0) {
-            rows.push_back(row);
-        }
+// Its trailing zeros dropped: 81,250 is given as 81,25.
+Decimal Shortest(Decimal value) {
+    while (value.places > 0 && value.units % 10 == 0) {
+        value.units /= 10;
+        --value.places;
     }
-    return rows;
+    return value;
 }
 
 class Checker {
 public:
-    Checker(const ConversionTable& table, const NumberText& numbers, const Typing& typing)
-        : m_table(table), m_symbols(numbers.Symbols()), m_typing(typing) {}
+    explicit Checker(const CheckedProgram& program)
+        : m_program(program),
+          m_figures(PublishedFigures::Reference()),
+          m_expected(m_figures),
+          m_symbols(program.numbers),
+          m_typing(program.typing(program.numbers)) {}
 
     ValidationChecks Run() {
+        m_checks.table = &m_program.table;
+        Published();
+        const GivenFigures given =
+            GiveEveryFigure(m_expected, m_typing, m_symbols, {}, m_checks.reproduced.faults);
+        m_checks.givenFigures = given.given;
+        m_checks.comparedBoxes = given.boxes;
         for (const Scale scale : kAllScales) {
-            m_rows[ColumnOf(scale)] = RowsWithValues(m_table, scale);
-        }
-        for (const Scale scale : kAllScales) {
-            Reproduce(scale);
             Order(scale);
-            Middles(scale);
-            JustOutside(scale);
-            Refusals(scale);
+            Interpolate(scale);
+            Outside(scale);
         }
-        return m_checks;
+        CheckNumbers(m_program, m_expected, m_checks);
+        return std::move(m_checks);
     }
 
 private:
-    float Cell(Scale scale, int row) const { return *m_table.Value(scale, row); }
-    std::u16string Figure(Scale scale, int row) const {
-        return DecimalText(Tenths(Cell(scale, row)), m_symbols);
-    }
-    // A cell as a user types it: "586", "80,7".
-    std::u16string AsTyped(Scale scale, int row) const {
-        const long tenths = Tenths(Cell(scale, row));
-        return tenths % 10 == 0 ? Digits(tenths / 10, m_symbols.zeroDigit)
-                                : DecimalText(tenths, m_symbols);
-    }
-    // "HV 645": a typed text and the box it went in.
-    static std::u16string In(Scale scale, std::u16string_view text) {
-        return Ascii(ScaleName(scale)) + u" " + std::u16string(text);
+    long Published(Scale scale, int row) const { return m_figures.Tenths(scale, row); }
+
+    // A cell as the program's table holds it, to the ten-thousandth.
+    std::u16string CellWords(float cell) const {
+        if (cell == 0) {
+            return u"une case vide";
+        }
+        return Quoted(
+            DecimalText(Shortest({std::llround(static_cast<double>(cell) * 10000), 4}), m_symbols));
     }
 
-    // Every cell, typed in its scale, gives its row's figures in the six other
-    // boxes, and an empty box where the row has none.
-    void Reproduce(Scale source) {
-        for (const int row : m_rows[ColumnOf(source)]) {
-            const std::u16string typed = AsTyped(source, row);
-            const TypedBoxes shown = m_typing(source, typed);
-            ++m_checks.typedRows;
-            const std::u16string where =
-                u"ligne " + Ascii(std::to_string(row)) + u", " + In(source, typed) + u", ";
-            if (shown.refused) {
-                m_checks.reproduced.faults.push_back(where + u"refusé par le message d'erreur");
-                continue;
-            }
-            for (const Scale target : TargetOrder(source)) {
-                ++m_checks.reproduced.checked;
-                const std::u16string expected =
-                    Cell(target, row) != 0 ? Figure(target, row) : std::u16string();
-                const std::u16string& got = shown.texts[ColumnOf(target)];
-                if (got != expected) {
-                    m_checks.reproduced.faults.push_back(
-                        where + Instead(Ascii(ScaleName(target)), got, expected));
-                }
-            }
+    // Every cell the program's table holds, rows 1 to 100, is the single
+    // nearest its published figure, or 0 where none is published; and the
+    // table's fingerprint is the one written down.
+    void Published() {
+        if (!m_figures.Read()) {
+            m_checks.published.faults.push_back(
+                u"la copie des valeurs publiées que porte le programme est illisible");
         }
-    }
-
-    // The rows that hold a value follow one another with no gap and rise
-    // strictly, and they are the run the program goes by.
-    void Order(Scale scale) {
-        const std::vector<int>& rows = m_rows[ColumnOf(scale)];
-        const std::u16string name = Ascii(ScaleName(scale));
-        CheckSection& order = m_checks.order;
-        order.checked += static_cast<int>(rows.size());
-        if (rows.empty()) {
-            order.faults.push_back(name + u" : aucune valeur");
-            return;
-        }
-        const std::size_t before = order.faults.size();
-        for (std::size_t k = 1; k < rows.size(); ++k) {
-            const int lower = rows[k - 1];
-            const int upper = rows[k];
-            if (upper != lower + 1) {
-                order.faults.push_back(name + u" : lignes " + Ascii(std::to_string(lower + 1)) +
-                                       u" à " + Ascii(std::to_string(upper - 1)) +
-                                       u" sans valeur au milieu de la série");
-            }
-            if (Cell(scale, upper) <= Cell(scale, lower)) {
-                order.faults.push_back(name + u" : ligne " + Ascii(std::to_string(upper)) + u" (" +
-                                       Figure(scale, upper) + u") hors d'ordre après la ligne " +
-                                       Ascii(std::to_string(lower)) + u" (" + Figure(scale, lower) +
-                                       u")");
-            }
-        }
-        const auto& run = m_table.RisingRun(scale);
-        const bool rising = order.faults.size() == before;
-        if (rising != run.has_value() ||
-            (run && (run->first != rows.front() || run->last != rows.back()))) {
-            order.faults.push_back(name + u" : le programme ne parcourt pas les lignes " +
-                                   Ascii(std::to_string(rows.front())) + u" à " +
-                                   Ascii(std::to_string(rows.back())) + u" comme la table");
-        }
-    }
-
-    // At the exact middle of each pair of neighbouring rows: each target shows
-    // the middle of its two figures, or nothing where a row has none.
-    void Middles(Scale source) {
-        const std::vector<int>& rows = m_rows[ColumnOf(source)];
-        for (std::size_t k = 1; k < rows.size(); ++k) {
-            const int lower = rows[k - 1];
-            const int upper = rows[k];
-            if (upper != lower + 1) {
-                continue;  // a gap, which the order check names
-            }
-            const Middle typedMiddle =
-                MiddleOf(Tenths(Cell(source, lower)), Tenths(Cell(source, upper)));
-            const std::u16string typed = HundredthsText(typedMiddle.hundredths, m_symbols);
-            const TypedBoxes shown = m_typing(source, typed);
-            ++m_checks.midpoints;
-            const std::u16string where = In(source, typed) + u" (lignes " +
-                                         Ascii(std::to_string(lower)) + u" et " +
-                                         Ascii(std::to_string(upper)) + u"), ";
-            if (shown.refused) {
-                m_checks.interpolation.faults.push_back(where + u"refusé par le message d'erreur");
-                continue;
-            }
-            for (const Scale target : TargetOrder(source)) {
-                const std::u16string& got = shown.texts[ColumnOf(target)];
-                const std::u16string targetName = Ascii(ScaleName(target));
-                if (Cell(target, lower) == 0 || Cell(target, upper) == 0) {
-                    ++m_checks.limits.checked;
-                    if (!got.empty()) {
-                        m_checks.limits.faults.push_back(
-                            where + Instead(targetName, got, {}) +
-                            u" : la table n'en donne pas sur l'une des deux lignes");
-                    }
+        for (const Scale scale : kAllScales) {
+            for (int row = 1; row <= ConversionTable::kRows; ++row) {
+                ++m_checks.cells;
+                const long tenths = Published(scale, row);
+                m_checks.cellsWithFigures += tenths != 0 ? 1 : 0;
+                const float cell = *m_program.table.Value(scale, row);
+                if (cell == m_expected.Cell(scale, row)) {
                     continue;
                 }
-                ++m_checks.interpolation.checked;
-                const Middle middle =
-                    MiddleOf(Tenths(Cell(target, lower)), Tenths(Cell(target, upper)));
-                const std::u16string low = DecimalText(middle.low, m_symbols);
-                const std::u16string high = DecimalText(middle.high, m_symbols);
-                if (middle.low != middle.high) {
-                    ++m_checks.ties;
+                std::u16string fault =
+                    u"ligne " + Number(row) + u", " + NameOf(scale) + u" : " + CellWords(cell) +
+                    u" au lieu de " +
+                    (tenths != 0 ? Quoted(TypedFigure(tenths, m_symbols)) + u", la valeur publiée"
+                                 : u"une case vide");
+                if (tenths != 0 && cell != 0 &&
+                    std::llround(static_cast<double>(cell) * 10) == tenths) {
+                    fault += u" (pas le nombre en simple précision le plus proche)";
                 }
-                if (got != low && got != high) {
-                    m_checks.interpolation.faults.push_back(
-                        where + Instead(targetName, got, high) +
-                        (middle.low != middle.high ? u" ou " + Quoted(low) : std::u16string()) +
-                        u", milieu exact " + HundredthsText(middle.hundredths, m_symbols));
-                }
+                m_checks.published.faults.push_back(fault);
             }
+        }
+        m_checks.fingerprint = TableFingerprintOf(m_program.table);
+        if (m_checks.fingerprint != kExpectedFingerprint) {
+            m_checks.published.faults.push_back(u"empreinte calculée " +
+                                                Ascii(m_checks.fingerprint) + u" au lieu de " +
+                                                Ascii(kExpectedFingerprint) + u", l'attendue");
         }
     }
 
-    // A tenth below the first value and above the last: the six other boxes
-    // stay empty, with no message.
-    void JustOutside(Scale source) {
-        const std::vector<int>& rows = m_rows[ColumnOf(source)];
+    // The rows of the program's table with a figure follow one another with no
+    // gap and rise strictly, and they are the run the program goes by.
+    void Order(Scale scale) {
+        const ConversionTable& table = m_program.table;
+        std::vector<int> rows;
+        for (int row = 1; row <= ConversionTable::kRows; ++row) {
+            if (*table.Value(scale, row) != 0) {
+                rows.push_back(row);
+            }
+        }
+        const std::u16string name = NameOf(scale);
+        std::vector<std::u16string>& faults = m_checks.order.faults;
+        m_checks.orderedRows += static_cast<int>(rows.size());
         if (rows.empty()) {
+            faults.push_back(name + u" : aucune valeur");
             return;
         }
-        for (const long tenths :
-             {Tenths(Cell(source, rows.front())) - 1, Tenths(Cell(source, rows.back())) + 1}) {
-            const std::u16string typed = DecimalText(tenths, m_symbols);
-            const TypedBoxes shown = m_typing(source, typed);
-            ++m_checks.limits.checked;
-            std::u16string filled;
-            for (const Scale target : TargetOrder(source)) {
-                if (!shown.texts[ColumnOf(target)].empty()) {
-                    filled += (filled.empty() ? u"" : u", ") + Ascii(ScaleName(target)) + u" " +
-                              Quoted(shown.texts[ColumnOf(target)]);
+        const std::size_t before = faults.size();
+        for (std::size_t k = 1; k < rows.size(); ++k) {
+            const int lower = rows[k - 1];
+            const int upper = rows[k];
+            if (upper != lower + 1) {
+                faults.push_back(name + u" : lignes " + Number(lower + 1) + u" à " +
+                                 Number(upper - 1) + u" sans valeur au milieu de la série");
+            }
+            if (*table.Value(scale, upper) <= *table.Value(scale, lower)) {
+                faults.push_back(name + u" : ligne " + Number(upper) + u" (" +
+                                 CellWords(*table.Value(scale, upper)) +
+                                 u") hors d'ordre après la ligne " + Number(lower) + u" (" +
+                                 CellWords(*table.Value(scale, lower)) + u")");
+            }
+        }
+        const auto& run = table.RisingRun(scale);
+        const bool rising = faults.size() == before;
+        if (rising != run.has_value() ||
+            (run && (run->first != rows.front() || run->last != rows.back()))) {
+            faults.push_back(name + u" : le programme ne parcourt pas les lignes " +
+                             Number(rows.front()) + u" à " + Number(rows.back()) +
+                             u" comme la table");
+        }
+    }
+
+    // Inside every pair of neighbouring rows with a figure: its quarters, a
+    // hundredth inside each end, drawn points, and one with more digits than
+    // a single holds, where those digits decide a tenth.
+    void Interpolate(Scale source) {
+        for (int i = 1; i < ConversionTable::kRows; ++i) {
+            const long long low = Published(source, i) * 100LL;  // thousandths
+            const long long high = Published(source, i + 1) * 100LL;
+            if (low == 0 || high == 0) {
+                continue;
+            }
+            ++m_checks.pairs;
+            for (const long long units : {low + (high - low) / 4, low + (high - low) / 2,
+                                          low + (high - low) * 3 / 4, low + 10, high - 10}) {
+                Point(source, i, {units, 3});
+            }
+            for (int k = 0; k < kDrawnPoints; ++k) {
+                Point(source, i, {low + m_draw.Inside(high - low), 3});
+            }
+            if (const std::optional<Decimal> point = LongPoint(source, i)) {
+                ++m_checks.longPoints;
+                Point(source, i, *point, u", chiffres au-delà de la simple précision");
+            }
+        }
+    }
+
+    // A point of 9 decimals where the offset taken from the text's double, as
+    // documented, gives another tenth than one taken from its single would:
+    // near the text whose exact figure is a half tenth of some target.
+    std::optional<Decimal> LongPoint(Scale source, int i) const {
+        const double lowSource = Published(source, i) / 10.0;
+        const double highSource = Published(source, i + 1) / 10.0;
+        for (const Scale target : kAllScales) {
+            const long low = Published(target, i);
+            const long high = Published(target, i + 1);
+            if (target == source || low == 0 || high == 0 || low == high) {
+                continue;
+            }
+            const double half = ((low + high) / 2) / 10.0 + 0.05;
+            const double x =
+                lowSource + (half - low / 10.0) * (highSource - lowSource) / ((high - low) / 10.0);
+            const long long center = std::llround(x * 1e9);
+            for (int step = 0; step <= 300; ++step) {
+                const Decimal typed{center + (step % 2 == 0 ? step : -step - 1) / 2 * 1000, 9};
+                const float single = NearestSingle(typed);
+                if (m_expected.Bracket(source, single) != i) {
+                    continue;
+                }
+                if (m_expected.Figure(source, i, single, NearestDouble(typed), target) !=
+                    m_expected.Figure(source, i, single, static_cast<double>(single), target)) {
+                    return typed;
                 }
             }
-            if (shown.refused || !filled.empty()) {
-                m_checks.limits.faults.push_back(
-                    In(source, typed) + u", hors de l'échelle : " +
-                    (shown.refused ? u"refusé par le message d'erreur" : filled));
+        }
+        return std::nullopt;
+    }
+
+    void Point(Scale source, int i, Decimal typed, std::u16string_view kind = {}) {
+        typed = Shortest(typed);
+        const std::u16string text = DecimalText(typed, m_symbols);
+        const TypedBoxes shown = m_typing(source, text);
+        const ExpectedBoxes expected = Expect(m_expected, source, typed, m_symbols);
+        ++m_checks.points;
+        // Worded only for a fault: most points have none.
+        const auto where = [&] {
+            return NameOf(source) + u" " + text + u" (" + PairWords(i) + std::u16string(kind) +
+                   u"), ";
+        };
+        std::vector<std::u16string>& faults = m_checks.interpolation.faults;
+        if (shown.refused) {
+            faults.push_back(where() + u"refusé par le message d'erreur");
+            return;
+        }
+        const std::optional<int> named = shown.run ? shown.run->bracket : std::nullopt;
+        if (named != expected.bracket) {
+            faults.push_back(where() + u"le programme nomme " + PairWords(named));
+        }
+        for (const Scale target : kAllScales) {
+            if (target == source) {
+                continue;
+            }
+            const std::u16string& got = shown.texts[ColumnOf(target)];
+            const std::u16string& want = expected.texts[ColumnOf(target)];
+            const bool lowHas = Published(target, i) != 0;
+            const bool highHas = Published(target, i + 1) != 0;
+            if (!lowHas || !highHas) {
+                (lowHas || highHas ? m_checks.edgeBoxes : m_checks.noFigureBoxes) += 1;
+                if (got != want) {
+                    m_checks.limits.faults.push_back(
+                        where() + Instead(NameOf(target), got, want) +
+                        (lowHas || highHas ? u" : la valeur s'arrête à l'une des deux lignes"
+                                           : u" : la table n'en donne sur aucune des deux"));
+                }
+                continue;
+            }
+            ++m_checks.digitFigures;
+            if (got != want) {
+                faults.push_back(where() + Instead(NameOf(target), got, want));
+            }
+            ++m_checks.exactFigures;
+            const auto near = [&](long tenths) {
+                return m_expected.NearExact(source, i, typed, target, tenths);
+            };
+            const std::optional<long> tenths = ShownTenths(got, m_symbols);
+            if (!tenths || !near(*tenths)) {
+                faults.push_back(where() + NameOf(target) + u" : " +
+                                 (got.empty() ? u"une case vide" : Quoted(got)) +
+                                 u" à plus de 0,05 de la valeur exacte");
+            } else if (near(*tenths - 1) || near(*tenths + 1)) {
+                ++m_checks.nearHalves;
             }
         }
     }
 
-    // What is not a number is refused with the message, and the seven boxes
-    // emptied; an empty box converts nothing and says nothing.
-    void Refusals(Scale source) {
-        const std::u16string wrongSeparator = m_symbols.decimalPoint == u"," ? u"12.5" : u"12,5";
-        for (const std::u16string& text :
-             {std::u16string(u"abc"), wrongSeparator, std::u16string(u"1 000"),
-              std::u16string(u"-"), std::u16string(u" "), std::u16string()}) {
-            const TypedBoxes shown = m_typing(source, text);
-            ++m_checks.limits.checked;
-            const bool emptied = shown.texts == std::array<std::u16string, kScaleCount>{};
-            const bool expected =
-                text.empty() ? !shown.refused && emptied : shown.refused && emptied;
-            if (!expected) {
-                m_checks.limits.faults.push_back(
-                    In(source, Quoted(text)) + u" : " +
-                    (text.empty()    ? u"une case vide a converti ou fait paraître le message"
-                     : shown.refused ? u"les cases ne sont pas vidées"
-                                     : u"accepté au lieu du message d'erreur"));
+    // A tenth below a scale's first figure and above its last: the six other
+    // boxes stay empty, with no message and no pair of rows.
+    void Outside(Scale source) {
+        long first = 0;
+        long last = 0;
+        for (int row = 1; row <= ConversionTable::kRows; ++row) {
+            if (const long tenths = Published(source, row); tenths != 0) {
+                first = first == 0 ? tenths : first;
+                last = tenths;
             }
+        }
+        for (const long tenths : {first - 1, last + 1}) {
+            const std::u16string typed = DecimalText({tenths, 1}, m_symbols);
+            ++m_checks.outsideValues;
+            CompareBoxes(NameOf(source) + u" " + typed + u", hors de l'échelle : ", source,
+                         m_typing(source, typed), {}, m_checks.limits.faults);
         }
     }
 
-    const ConversionTable& m_table;
+    const CheckedProgram& m_program;
+    const PublishedFigures& m_figures;
+    const ExpectedFigures m_expected;
     const NumberSymbols& m_symbols;
-    const Typing& m_typing;
-    std::array<std::vector<int>, kScaleCount> m_rows;
+    const Typing m_typing;
+    FixedDraw m_draw;
     ValidationChecks m_checks;
 };
 
 }  // namespace
 
-Typing TypingThrough(const ConversionEngine& engine) {
-    return [&engine](Scale source, std::u16string_view text) {
-        MemoryBoxes boxes;
-        boxes.SetText(source, text);
-        RunKeyRelease(engine, source, boxes);
-        return boxes.shown;
+TypingUnder TypingOver(const ConversionTable& table) {
+    return [&table](const NumberSymbols& symbols) -> Typing {
+        return [engine = ConversionEngine(symbols, table)](Scale source, std::u16string_view text) {
+            MemoryBoxes boxes;
+            boxes.SetText(source, text);
+            RunKeyRelease(engine, source, boxes);
+            return boxes.shown;
+        };
     };
 }
 
-ValidationChecks RunValidationChecks(const ConversionTable& table, const NumberText& numbers,
-                                     const Typing& typing) {
-    return Checker(table, numbers, typing).Run();
-}
-
-std::u16string DecimalText(long tenths, const NumberSymbols& symbols) {
-    return HundredthsText(tenths * 10, symbols);
-}
-
-std::u16string HundredthsText(long hundredths, const NumberSymbols& symbols) {
-    std::u16string out;
-    if (hundredths < 0) {
-        out = symbols.negativeSign;
-        hundredths = -hundredths;
-    }
-    out += Digits(hundredths / 100, symbols.zeroDigit) + symbols.decimalPoint +
-           Digits(hundredths / 10 % 10, symbols.zeroDigit);
-    if (hundredths % 10 != 0) {
-        out += Digits(hundredths % 10, symbols.zeroDigit);
-    }
-    return out;
-}
-
-Middle MiddleOf(long lowerTenths, long upperTenths) {
-    const long sum = lowerTenths + upperTenths;  // twice the middle, in tenths
-    // Rounding half away from zero (every figure is positive) takes the upper tenth.
-    return {sum * 5, sum / 2, (sum + 1) / 2};
+ValidationChecks RunValidationChecks(const CheckedProgram& program) {
+    return Checker(program).Run();
 }
 
 }  // namespace kestal

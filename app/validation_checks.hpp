@@ -1,16 +1,22 @@
 #pragma once
 
 // The checks of Kestal's validation record, which a lab files before first use
-// and after every change: every cell of the table typed into the program as a
-// user types it, the table's order, the interpolation at the middle of every
-// pair of rows against exact decimal arithmetic, and the limits and refusals.
-// The figures expected are worked out here from the table's cells alone, never
-// through the conversion code they check.
-//   validation_checks  runs the checks through a Typing
-//   validation_record  writes them out, as text or as a page to print
+// and after every change. They reach the program through a few narrow entry
+// points (the boxes and their key-release run under given conventions, the
+// conventions a locale's name gives, kestal-convert's row code), each of which
+// a test can replace by a faulty one; every figure they expect comes from the
+// published figures the record carries and from its own arithmetic, never from
+// the code they check.
+//   published_figures  the published figures, as decimal text of their own
+//   expected_figures   what a conversion must give, exactly and digit for digit
+//   validation_checks  the checks, section by section
+//   number_checks      reading and writing numbers under several conventions
+//   batch_checks       kestal-convert's rows, which only it links
+//   validation_record  the record, as text or as a page to print
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,58 +25,101 @@
 
 namespace kestal {
 
-// What the window shows once a text is typed in one box and the key released:
-// the seven boxes, by Scale, and whether the failure message was shown.
+// What the window shows once a text is given to one box, the six others empty,
+// and the key is released: the seven boxes by Scale, whether the failure
+// message was shown, and what the run went by as its notes name it (the pair
+// of rows, which kestal-convert's --detail writes too).
 struct TypedBoxes {
     std::array<std::u16string, kScaleCount> texts;
     bool refused = false;
+    std::optional<ConversionReasons> run;
 };
 
-// Typing `text` in the empty box of `source`, the six others empty too.
 using Typing = std::function<TypedBoxes(Scale source, std::u16string_view text)>;
 
-// The program's own typing: seven boxes in memory and the key-release run the
-// windows use.
-Typing TypingThrough(const ConversionEngine& engine);
+// Boxes under given conventions, for the checks to give texts to.
+using TypingUnder = std::function<Typing(const NumberSymbols& symbols)>;
+
+// The program's own: seven boxes in memory and the key-release run the windows
+// use, an engine over `table` for each set of conventions. `table` must
+// outlive what it returns.
+TypingUnder TypingOver(const ConversionTable& table);
+
+// The conventions the program takes for a locale's name ("fr_FR", "en_US",
+// "C"); none for a locale the system does not have.
+using NumbersNamed = std::function<std::optional<NumberSymbols>(std::string_view name)>;
+
+// The program as the record checks it.
+struct CheckedProgram {
+    const ConversionTable& table;  // the cells its engine reads
+    NumberSymbols numbers;         // the conventions in force
+    bool defaultNumbers = false;   // in force because no locale is named
+    TypingUnder typing;
+    // kestal-convert's alone; empty for the page, which takes its conventions
+    // from the browser.
+    NumbersNamed numbersNamed;
+};
 
 struct CheckSection {
-    int checked = 0;                     // comparisons made
     std::vector<std::u16string> faults;  // each one that failed, in words
 };
 
 struct ValidationChecks {
-    int typedRows = 0;  // table reproduced: cells typed
+    const ConversionTable* table = nullptr;  // the one checked, for the annex
+    std::string fingerprint;                 // its SHA-256, worked out from it
+
+    // The cells of the program's table against the published figures.
+    int cells = 0;
+    int cellsWithFigures = 0;
+    CheckSection published;
+    // Rows with a figure, in each scale.
+    int orderedRows = 0;
+    CheckSection order;
+    // Each published figure given to its box.
+    int givenFigures = 0;
+    int comparedBoxes = 0;
     CheckSection reproduced;
-    CheckSection order;  // one comparison per row with a value
-    int midpoints = 0;   // interpolation: middles typed
-    int ties = 0;        // of the comparisons, exact halves either neighbour passes
+    // Points inside every pair of neighbouring rows.
+    int pairs = 0;
+    int points = 0;
+    int longPoints = 0;    // of them, with more digits than a single holds
+    int digitFigures = 0;  // figures compared digit for digit
+    int exactFigures = 0;  // of them, also against the exact interpolation
+    int nearHalves = 0;    // of those, where both neighbouring tenths are near enough
     CheckSection interpolation;
+    // Outside each scale, and the boxes left empty inside a pair of rows.
+    int outsideValues = 0;
+    int edgeBoxes = 0;      // where one row of the pair has a figure of the target
+    int noFigureBoxes = 0;  // where neither has
     CheckSection limits;
+    // Reading and writing numbers.
+    std::vector<std::u16string> conventions;  // those checked, in words
+    bool namesChecked = false;                // the program's own for locales' names
+    int refusals = 0;
+    int emptyBoxesGiven = 0;
+    int acceptances = 0;
+    int writtenFigures = 0;
+    CheckSection numbers;
+    // kestal-convert's rows (CheckBatchRows); none checked for the page.
+    bool batchChecked = false;
+    int batchLines = 0;
+    int batchFields = 0;
+    CheckSection batch;
 
     bool Conforms() const {
-        return reproduced.faults.empty() && order.faults.empty() && interpolation.faults.empty() &&
-               limits.faults.empty();
+        return published.faults.empty() && order.faults.empty() && reproduced.faults.empty() &&
+               interpolation.faults.empty() && limits.faults.empty() && numbers.faults.empty() &&
+               batch.faults.empty();
     }
 };
 
-// Runs every check on `table` through `typing`, numbers written as `numbers`
-// writes them.
-ValidationChecks RunValidationChecks(const ConversionTable& table, const NumberText& numbers,
-                                     const Typing& typing);
+// The table's fingerprint as it must be: any change to the table or to the
+// way it is written needs this changed too, deliberately.
+inline constexpr std::string_view kExpectedFingerprint =
+    "c6b95b91e675460461badc2ff4050cf1a72f7bf5b4c0fe41bfbeb9d80ec9e658";
 
-// A decimal of `tenths` tenths (or of `hundredths` hundredths), written with
-// the locale's digits and separator: the exact text of a figure, independently
-// of the conversion's own formatting. 805 tenths is "80,5" under a comma.
-std::u16string DecimalText(long tenths, const NumberSymbols& symbols);
-std::u16string HundredthsText(long hundredths, const NumberSymbols& symbols);
-
-// The exact middle of two one-decimal figures, rounded to one decimal half
-// away from zero: both roundings of an exact half, which single precision may
-// land either side of. (57,3 ; 57,8) gives 57,55, so 57,5 or 57,6.
-struct Middle {
-    long hundredths;  // the exact middle
-    long low, high;   // the tenths it may be shown as; equal but for a half
-};
-Middle MiddleOf(long lowerTenths, long upperTenths);
+// Runs every check on `program`; kestal-convert adds its rows' own with
+// CheckBatchRows.
+ValidationChecks RunValidationChecks(const CheckedProgram& program);
 
 }  // namespace kestal

@@ -36,8 +36,8 @@ std::u16string RecordText(const ValidationChecks& checks, const RecordContext& c
 std::u16string RecordHtml(const ValidationChecks& checks, const RecordContext& context,
                           const NumberText& numbers);
 
-// The style sheet of that page, the one piece of it a page showing it must
-// allow (its hash, under a Content-Security-Policy).
-std::u16string_view RecordStyle();
+// The style sheet of that page, in ASCII: the one piece of it a page showing
+// it must allow (its hash, under a Content-Security-Policy).
+std::string_view RecordStyle();
 
 }  // namespace kestal

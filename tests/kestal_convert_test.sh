@@ -192,13 +192,18 @@ for case in "|,|" "LANG=C|,|" "LC_ALL=en_US.UTF-8|.|" "LC_NUMERIC=en_US.UTF-8|.|
 done
 
 # The validation record: CONFORME and status 0 over the built-in table, as text
-# and as a page, with the table's fingerprint in its identification.
-for form in "" --html; do
+# and as a page, and under a named locale, with the table's fingerprint in its
+# identification; a record that cannot be written has a status of its own.
+for form in "" --html "--locale en_US"; do
+    # shellcheck disable=SC2086
     env -u LC_ALL -u LC_NUMERIC -u LANG "$convert" --validate $form >"$scratch/out"
     status=$?
     [[ $status == 0 ]] && grep -q 'CONFORME' "$scratch/out" && ! grep -q 'NON CONFORME' "$scratch/out" &&
         grep -q "$fingerprint" "$scratch/out" || fail "validation record $form (status $status)"
 done
+"$convert" --validate >/dev/full 2>/dev/null
+status=$?
+[[ $status == 3 ]] || fail "validation record to a full disk (status $status)"
 
 ((failures == 0)) && echo "kestal-convert: all cases pass"
 exit $((failures > 0))

@@ -1,17 +1,17 @@
-// The validation record's checks: the real table passes them with the full
-// counts the published figures give, and each fault seeded in the conversion
-// or the table fails them, named in its own section of the record.
+// The validation record: the real program conforms, and each fault a lab needs
+// it to catch, planted in one of the entry points it checks the program
+// through, makes it NON CONFORME with that fault named.
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <fstream>
+#include <cstdio>
 #include <functional>
-#include <sstream>
 #include <string>
 
 #include "app/sha256.hpp"
+#include "app/table_fingerprint.hpp"
 #include "app/validation_record.hpp"
+#include "tools/batch_run.hpp"
 
 namespace kestal {
 namespace {
@@ -30,180 +30,293 @@ std::string Narrow(std::u16string_view text) {
     return out;
 }
 
-bool Names(const CheckSection& section, std::u16string_view words) {
-    for (const std::u16string& fault : section.faults) {
-        if (fault.find(words) != std::u16string::npos) {
-            return true;
-        }
-    }
-    return false;
+// Locales as a system that has fr_FR and en_US names them.
+std::optional<NumberSymbols> Named(std::string_view name) {
+    return name == "fr_FR"   ? std::optional(kFrench)
+           : name == "en_US" ? std::optional(kEnglish)
+           : name == "C"     ? std::optional(CNumberSymbols())
+                             : std::nullopt;
 }
 
-// From the suite's own copy of the published figures: the cells that hold a
-// value, and the pairs of neighbouring rows that both do, over every scale.
-std::pair<int, int> PublishedCellsAndPairs() {
-    std::ifstream file(KESTAL_PUBLISHED_TABLE);
-    std::array<std::vector<double>, kScaleCount> columns;
-    for (std::string line; std::getline(file, line);) {
-        if (line.starts_with("#")) {
-            continue;
-        }
-        std::istringstream fields(line);
-        int row = 0;
-        fields >> row;
-        for (std::vector<double>& column : columns) {
-            column.push_back(0);
-            fields >> column.back();
-        }
-    }
-    int cells = 0;
-    int pairs = 0;
-    for (const std::vector<double>& column : columns) {
-        for (std::size_t k = 0; k < column.size(); ++k) {
-            cells += column[k] != 0 ? 1 : 0;
-            pairs += k > 0 && column[k] != 0 && column[k - 1] != 0 ? 1 : 0;
-        }
-    }
-    return {cells, pairs};
-}
+// The program as kestal-convert hands it to the record, with its rows.
+struct Tool {
+    CheckedProgram program;
+    BatchRun batch;
 
-TEST(Validation, TheRealTableConformsWithTheFullCounts) {
-    const auto [cells, pairs] = PublishedCellsAndPairs();
-    for (const NumberSymbols& symbols : {kFrench, kEnglish, kArabic}) {
-        const ConversionEngine engine(symbols);
-        const ValidationChecks checks = RunValidationChecks(
-            ConversionTable::BuiltIn(), engine.Numbers(), TypingThrough(engine));
-        EXPECT_TRUE(checks.Conforms()) << Narrow(symbols.decimalPoint);
-        EXPECT_EQ(checks.typedRows, cells);
-        EXPECT_EQ(checks.reproduced.checked, 6 * cells);
-        EXPECT_EQ(checks.order.checked, cells);
-        EXPECT_EQ(checks.midpoints, pairs);
-        EXPECT_GT(checks.ties, 0);
-        // Each middle compares six boxes, figures or, at a scale's edge, empty ones;
-        // then two values just outside and six texts that are no number, in each scale.
-        EXPECT_EQ(checks.interpolation.checked + checks.limits.checked,
-                  6 * pairs + kScaleCount * (2 + 6));
-        const std::u16string text = RecordText(checks, {}, engine.Numbers());
-        EXPECT_NE(text.find(u"Résultat : CONFORME"), std::u16string::npos);
-    }
-}
+    Tool(const ConversionTable& table, const ConversionEngine& engine, bool byDefault)
+        : program{.table = table,
+                  .numbers = engine.Numbers().Symbols(),
+                  .defaultNumbers = byDefault,
+                  .typing = TypingOver(table),
+                  .numbersNamed = Named},
+          batch(BatchRunThrough(engine, table)) {}
 
-// Faults seeded in what a user would get from typing, each of which the
-// record must find and name in its section.
-struct SeededFault {
-    const char* fault;
-    std::function<Typing(const Typing& real, const ConversionTable& table,
-                         const NumberText& numbers)>
-        seed;
-    CheckSection ValidationChecks::*section;
-    std::u16string named;  // words its fault says
-    std::u16string title;  // its section's title in the record
-    std::u16string next;   // the next section's
+    ValidationChecks Check() const {
+        ValidationChecks checks = RunValidationChecks(program);
+        if (batch) {
+            CheckBatchRows(batch, program.numbers, checks);
+        }
+        return checks;
+    }
 };
 
-TEST(Validation, SeededFaultsAreFoundAndNamedInTheirSection) {
-    const auto value = [](const NumberText& numbers, std::u16string_view text) {
-        const auto typed = numbers.Parse(text);
-        return typed ? std::optional(typed->value) : std::nullopt;
-    };
-    const std::vector<SeededFault> faults{
-        {"the first row of a run missed when typed exactly",
-         [value](const Typing& real, const ConversionTable& table, const NumberText& numbers) {
-             return [=, &table, &numbers](Scale source, std::u16string_view text) {
-                 const auto typed = value(numbers, text);
-                 const auto& run = table.RisingRun(source);
-                 const bool first =
-                     typed && run &&
-                     static_cast<float>(*typed) == table.Cells(source)[run->first - 1];
-                 return first ? TypedBoxes{} : real(source, text);
-             };
-         },
-         &ValidationChecks::reproduced,
-         u"ligne 33, HRC 20,3, HV : une case vide au lieu de « 240,0 »", u"2. Table reproduite",
-         u"3. Ordre de la table"},
-        {"an interpolation taken from the pair of rows above",
-         [value](const Typing& real, const ConversionTable& table, const NumberText& numbers) {
-             return [=, &table, &numbers](Scale source, std::u16string_view text) {
-                 const auto typed = value(numbers, text);
-                 const auto row =
-                     typed ? FindBracket(table, source, static_cast<float>(*typed)) : std::nullopt;
-                 const auto& cells = table.Cells(source);
-                 if (!row || *typed == cells[*row - 1] || *typed == cells[*row] ||
-                     cells[*row + 1] == 0) {
-                     return real(source, text);
-                 }
-                 const double above = *typed + cells[*row] - cells[*row - 1];
-                 return real(source, HundredthsText(std::lround(above * 100), numbers.Symbols()));
-             };
-         },
-         &ValidationChecks::interpolation, u"HV 82,5 (lignes 1 et 2), HB : « 83,1 » au lieu de",
-         u"4. Interpolation", u"5. Limites et refus"},
-        {"a tenth past the last value taken for the last value",
-         [value](const Typing& real, const ConversionTable& table, const NumberText& numbers) {
-             return [=, &table, &numbers](Scale source, std::u16string_view text) {
-                 const auto typed = value(numbers, text);
-                 const auto& run = table.RisingRun(source);
-                 const double last = table.Cells(source)[run->last - 1];
-                 return typed && std::lround(*typed * 10) == std::lround(last * 10) + 1
-                            ? real(source, numbers.FormatAsTable(static_cast<float>(last)))
-                            : real(source, text);
-             };
-         },
-         &ValidationChecks::limits, u"HV 940,1, hors de l'échelle : HRA « 85,6 »",
-         u"5. Limites et refus", u"6. Conclusion"},
-    };
-    const ConversionEngine engine(kFrench);
-    for (const SeededFault& fault : faults) {
-        SCOPED_TRACE(fault.fault);
-        const ValidationChecks checks = RunValidationChecks(
-            ConversionTable::BuiltIn(), engine.Numbers(),
-            fault.seed(TypingThrough(engine), ConversionTable::BuiltIn(), engine.Numbers()));
-        EXPECT_FALSE(checks.Conforms());
-        EXPECT_TRUE(Names(checks.*fault.section, fault.named)) << Narrow(fault.named);
-        const std::u16string text = RecordText(checks, {}, engine.Numbers());
-        const std::size_t named = text.find(fault.named);
-        EXPECT_TRUE(text.find(u"Résultat : NON CONFORME") != std::u16string::npos &&
-                    text.find(fault.title) < named && named < text.find(fault.next));
+// Every fault the checks found, one a line.
+std::u16string AllFaults(const ValidationChecks& checks) {
+    std::u16string all;
+    for (const CheckSection* section :
+         {&checks.published, &checks.order, &checks.reproduced, &checks.interpolation,
+          &checks.limits, &checks.numbers, &checks.batch}) {
+        for (const std::u16string& fault : section->faults) {
+            all += fault + u"\n";
+        }
     }
+    return all;
 }
 
-// Two neighbouring HV cells swapped: the order check names the row, and the
-// program, which goes by the same runs, finds its HV column no rising run.
-TEST(Validation, ARowOutOfOrderIsNamed) {
-    ConversionTable::Columns columns;
-    for (const Scale scale : kAllScales) {
-        columns[ColumnOf(scale)] = ConversionTable::BuiltIn().Cells(scale);
-    }
-    std::swap(columns[ColumnOf(HV)][39], columns[ColumnOf(HV)][40]);  // rows 40 and 41
-    const ConversionTable swapped(columns);
-    const ConversionEngine engine(kFrench, swapped);
-    const ValidationChecks checks =
-        RunValidationChecks(swapped, engine.Numbers(), TypingThrough(engine));
-    EXPECT_FALSE(checks.Conforms());
-    EXPECT_TRUE(
-        Names(checks.order, u"HV : ligne 41 (275,0) hors d'ordre après la ligne 40 (280,0)"));
-}
-
-// Middles worked by hand, in tenths and hundredths, and how they are written.
-TEST(Validation, ExactDecimalMiddles) {
+TEST(Validation, TheRealProgramConforms) {
     struct Case {
-        long lower, upper;  // tenths
-        long hundredths, low, high;
+        NumberSymbols numbers;
+        bool byDefault, page;
     };
-    for (const Case& c : {Case{800, 850, 8250, 825, 825},          // HV 80 and 85: 82,5
-                          Case{723, 733, 7280, 728, 728},          // HRA 72,3 and 73,3
-                          Case{573, 578, 5755, 575, 576},          // HRC 57,3 and 57,8: a half
-                          Case{2328, 2355, 23415, 2341, 2342}}) {  // HB 232,8 and 235,5
-        const Middle middle = MiddleOf(c.lower, c.upper);
-        EXPECT_EQ(middle.hundredths, c.hundredths);
-        EXPECT_EQ(middle.low, c.low);
-        EXPECT_EQ(middle.high, c.high);
+    for (const auto& [numbers, byDefault, page] :
+         {Case{kFrench, true, false}, Case{kEnglish, false, false}, Case{kArabic, false, true}}) {
+        const ConversionEngine engine(numbers);
+        Tool tool(ConversionTable::BuiltIn(), engine, byDefault);
+        if (page) {
+            tool.program.numbersNamed = {};
+            tool.batch = {};
+        }
+        const ValidationChecks checks = tool.Check();
+        EXPECT_EQ(Narrow(AllFaults(checks)), "");
+        EXPECT_GE(checks.points, 25 * checks.pairs);
+        EXPECT_GT(checks.longPoints, 0);
+        EXPECT_NE(RecordText(checks, {}, engine.Numbers()).find(u"Résultat : CONFORME"),
+                  std::u16string::npos);
     }
-    EXPECT_EQ(DecimalText(805, kFrench), u"80,5");
-    EXPECT_EQ(DecimalText(9400, kEnglish), u"940.0");
-    EXPECT_EQ(HundredthsText(23415, kEnglish), u"234.15");
-    EXPECT_EQ(HundredthsText(5750, kFrench), u"57,5");
-    EXPECT_EQ(DecimalText(805, kArabic), u"\u0668\u0660\u066b\u0665");
+}
+
+// Boxes whose texts or pair of rows `fault` changes after the real run.
+std::function<void(Tool&)> AfterRun(std::function<void(TypedBoxes&, const NumberText&)> fault) {
+    return [fault](Tool& tool) {
+        tool.program.typing = [real = tool.program.typing, fault](const NumberSymbols& symbols) {
+            return [typing = real(symbols), numbers = NumberText(symbols), fault](
+                       Scale source, std::u16string_view text) {
+                TypedBoxes boxes = typing(source, text);
+                if (boxes.run && boxes.run->bracket) {
+                    fault(boxes, numbers);
+                }
+                return boxes;
+            };
+        };
+    };
+}
+
+// Boxes given what `fault` makes of the text instead of the text.
+std::function<void(Tool&)> Misread(
+    std::function<std::u16string(std::u16string text, std::u16string_view point)> fault) {
+    return [fault](Tool& tool) {
+        tool.program.typing = [real = tool.program.typing, fault](const NumberSymbols& symbols) {
+            return [typing = real(symbols), point = symbols.decimalPoint, fault](
+                       Scale source, std::u16string_view text) {
+                return typing(source, fault(std::u16string(text), point));
+            };
+        };
+    };
+}
+
+// Each target that shows a figure given the one `figure` works out instead.
+void Refigure(TypedBoxes& boxes, const NumberText& numbers,
+              const std::function<float(const TargetReason&)>& figure) {
+    for (const TargetReason& reason : boxes.run->targets) {
+        if (std::u16string& shown = boxes.texts[ColumnOf(reason.target)]; !shown.empty()) {
+            shown = numbers.FormatOneDecimal(figure(reason));
+        }
+    }
+}
+
+// A row's own value, above a scale's first: the upper end of the pair below.
+bool HitsUpperRow(const TypedBoxes& boxes) {
+    return boxes.run->exactRow == *boxes.run->bracket + 1;
+}
+
+struct PlantedFault {
+    const char* fault;
+    std::function<void(ConversionTable::Columns&)> table;  // none: the real table
+    std::function<void(Tool&)> plant;                      // none: the real entry points
+    std::vector<std::u16string> named;                     // among the record's faults
+};
+
+TEST(Validation, EachPlantedFaultIsFoundAndNamed) {
+    const ConversionTable& real = ConversionTable::BuiltIn();
+    const std::vector<PlantedFault> faults{
+        {"a published cell off by a tenth",
+         [](ConversionTable::Columns& columns) { columns[ColumnOf(HRC)][49] = 35.6f; },
+         {},
+         {u"ligne 50, HRC : « 35,6 » au lieu de « 35,5 », la valeur publiée",
+          u"au lieu de " +
+              std::u16string(kExpectedFingerprint.begin(), kExpectedFingerprint.end()) +
+              u", l'attendue"}},
+        {"two neighbouring rows swapped",
+         [](ConversionTable::Columns& columns) {
+             for (ConversionTable::Column& column : columns) {
+                 std::swap(column[39], column[40]);
+             }
+         },
+         {},
+         {u"HV : ligne 41 (« 275 ») hors d'ordre après la ligne 40 (« 280 »)"}},
+        {"the lower row's figure given at an exact row",
+         {},
+         AfterRun([](TypedBoxes& boxes, const NumberText& numbers) {
+             if (HitsUpperRow(boxes)) {
+                 Refigure(boxes, numbers,
+                          [](const TargetReason& reason) { return reason.lower.target; });
+             }
+         }),
+         {u"ligne 2, HV 85, HB : « 76,0 » au lieu de « 80,7 »"}},
+        {"the pair of rows found with upper_bound",
+         {},
+         AfterRun([](TypedBoxes& boxes, const NumberText&) {
+             *boxes.run->bracket += HitsUpperRow(boxes) ? 1 : 0;
+         }),
+         {u"ligne 2, HV 85, le programme nomme lignes 2 et 3 au lieu de lignes 1 et 2"}},
+        {"the pair moved to the next one past three quarters of it",
+         {},
+         AfterRun([&real](TypedBoxes& boxes, const NumberText& numbers) {
+             const int i = *boxes.run->bracket;  // rows i and i + 1 at i - 1 and i
+             const auto& cells = real.Cells(boxes.run->source);
+             const double x = boxes.run->typed;
+             if (i < 98 && cells[i + 1] != 0 &&
+                 x > cells[i - 1] + 0.75 * (cells[i] - cells[i - 1])) {
+                 boxes.run->bracket = i + 1;
+                 Refigure(boxes, numbers, [&](const TargetReason& reason) {
+                     const auto& target = real.Cells(reason.target);
+                     return static_cast<float>(target[i] + (x - cells[i]) *
+                                                               (target[i + 1] - target[i]) /
+                                                               (cells[i + 1] - cells[i]));
+                 });
+             }
+         }),
+         {u"HV 84,99 (lignes 1 et 2), le programme nomme lignes 2 et 3",
+          u"HV 84,99 (lignes 1 et 2), Rm : « 310,0 » au lieu de « 309,9 »"}},
+        {"the offset taken from the text's single",
+         {},
+         AfterRun([](TypedBoxes& boxes, const NumberText& numbers) {
+             const auto x = static_cast<float>(boxes.run->typed);
+             Refigure(boxes, numbers, [x](const TargetReason& reason) {
+                 return (x - reason.lower.source) * (reason.upper.target - reason.lower.target) /
+                            (reason.upper.source - reason.lower.source) +
+                        reason.lower.target;
+             });
+         }),
+         {u"chiffres au-delà de la simple précision), "}},
+        {"\"1,2,3\" taken as a number",
+         {},
+         Misread([](std::u16string text, std::u16string_view point) {
+             const auto first = text.find(point);
+             for (auto next = text.find(point, first + 1);
+                  first != std::u16string::npos && next != std::u16string::npos;
+                  next = text.find(point, first + 1)) {
+                 text.erase(next, point.size());
+             }
+             return text;
+         }),
+         {u"(un second séparateur) : accepté au lieu du message"}},
+        {"a trailing letter taken as part of a number",
+         {},
+         Misread([](std::u16string text, std::u16string_view) {
+             while (text.size() > 1 && text.back() >= u'a' && text.back() <= u'z') {
+                 text.pop_back();
+             }
+             return text;
+         }),
+         {u"(des lettres) : accepté au lieu du message"}},
+        {"the default conventions writing a point",
+         {},
+         [](Tool& tool) { tool.program.numbers.decimalPoint = u"."; },
+         {u"conventions par défaut : séparateur « . » au lieu de « , »"}},
+        {"the English conventions writing a comma",
+         {},
+         [](Tool& tool) {
+             tool.program.numbersNamed = [](std::string_view name) {
+                 return name == "en_US" ? std::optional(kFrench) : Named(name);
+             };
+         },
+         {u"en_US : séparateur « , » au lieu de « . »"}},
+        {"every figure written with a comma",
+         {},
+         AfterRun([](TypedBoxes& boxes, const NumberText& numbers) {
+             const std::u16string& point = numbers.Symbols().decimalPoint;
+             for (const TargetReason& reason : boxes.run->targets) {
+                 std::u16string& shown = boxes.texts[ColumnOf(reason.target)];
+                 if (const auto at = shown.find(point); at != std::u16string::npos) {
+                     shown.replace(at, point.size(), u",");
+                 }
+             }
+         }),
+         {u"conventions anglaises, ligne 1, HV 80, HB : « 76,0 » au lieu de « 76.0 »"}},
+        {"exact halves rounded down",
+         {},
+         AfterRun([](TypedBoxes& boxes, const NumberText& numbers) {
+             for (const TargetReason& reason : boxes.run->targets) {
+                 char seven[32];  // the figure's seven significant digits
+                 const int end = std::snprintf(seven, sizeof seven, "%.7g", reason.value);
+                 std::u16string& shown = boxes.texts[ColumnOf(reason.target)];
+                 if (!shown.empty() && end > 3 && seven[end - 3] == '.' && seven[end - 1] == '5') {
+                     seven[end - 1] = '\0';
+                     shown = numbers.FormatOneDecimal(std::stof(seven));
+                 }
+             }
+         }),
+         {u"HV 645 (lignes 79 et 80), HRC : « 57,5 » au lieu de « 57,6 »"}},
+        {"kestal-convert's HRC column filled with the HRD figures",
+         {},
+         [](Tool& tool) {
+             tool.batch = [real = tool.batch](const BatchRequest& request, std::string_view lines) {
+                 std::string out = real(request, lines);
+                 for (std::size_t at = 0; !request.column && at < out.size();
+                      at = out.find('\n', at) + 1) {
+                     for (int field = 0; field < ColumnOf(HRC); ++field) {
+                         at = out.find('\t', at) + 1;
+                     }
+                     const std::size_t hrd = out.find('\t', at) + 1;
+                     out.replace(at, hrd - 1 - at, out.substr(hrd, out.find('\t', hrd) - hrd));
+                 }
+                 return out;
+             };
+         },
+         {u"(« 240 »), colonne HRC : « 40,3 » au lieu de « 20,3 »"}},
+    };
+    for (const PlantedFault& fault : faults) {
+        SCOPED_TRACE(fault.fault);
+        ConversionTable::Columns columns;
+        for (const Scale scale : kAllScales) {
+            columns[ColumnOf(scale)] = real.Cells(scale);
+        }
+        if (fault.table) {
+            fault.table(columns);
+        }
+        const ConversionTable table(columns);
+        const ConversionEngine engine(kFrench, table);
+        Tool tool(table, engine, true);
+        if (fault.plant) {
+            fault.plant(tool);
+        }
+        const ValidationChecks checks = tool.Check();
+        EXPECT_NE(RecordText(checks, {}, engine.Numbers()).find(u"Résultat : NON CONFORME"),
+                  std::u16string::npos);
+        const std::u16string found = AllFaults(checks);
+        for (const std::u16string& named : fault.named) {
+            EXPECT_NE(found.find(named), std::u16string::npos) << Narrow(named);
+        }
+    }
+}
+
+// The fingerprint the record expects, and the one the table has.
+TEST(Validation, TheTablesFingerprintIsPinned) {
+    constexpr std::string_view kFingerprint =
+        "c6b95b91e675460461badc2ff4050cf1a72f7bf5b4c0fe41bfbeb9d80ec9e658";
+    EXPECT_EQ(kExpectedFingerprint, kFingerprint);
+    EXPECT_EQ(TableFingerprint(), kFingerprint);
 }
 
 // Known answers, across the lengths where the padding takes a second block.
@@ -211,8 +324,14 @@ TEST(Validation, Sha256KnownAnswers) {
     for (const auto& [message, digest] : std::vector<std::pair<std::string, std::string>>{
              {"", "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855"},
              {"abc", "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad"},
-             {"abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq",
-              "248d6a61d20638b8e5c026930c3e6039a33ce45964ff2167f6ecedd419db06c1"},
+             {std::string(55, 'a'),
+              "9f4390f8d30c2dd92ec9f095b65e2b9ae9b0a925a5258e241c9f1e910f734318"},
+             {std::string(56, 'a'),
+              "b35439a4ac6f0948b6d6f9e3c6af0f5f590ce20f1bde7090ef7970686ec6738a"},
+             {std::string(63, 'a'),
+              "7d3e74a05d7db15bce4ad9ec0658ea98e3f06eeecf16b4c6fff2da457ddc2f34"},
+             {std::string(64, 'a'),
+              "ffe054fe7ae0cb6dc65c3af9b61d5209f439851db43d0ba5997337df154668eb"},
              {std::string(1000000, 'a'),
               "cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0"}}) {
         EXPECT_EQ(HexDigits(Sha256(message)), digest) << message.size();

@@ -60,9 +60,10 @@ constexpr OptionText kOptions[] = {
     {"table", kTable, nullptr,
      "Écrit la table entière : une ligne d'en-tête, puis ses 97 lignes, sans --from ni VALEUR."},
     {"validate", kValidate, nullptr,
-     "Vérifie Kestal et écrit son dossier de validation : chaque valeur de la table retrouvée, "
-     "l'ordre de la table, l'interpolation, les limites et les refus ; sort avec 0 si tout est "
-     "conforme, 1 sinon."},
+     "Vérifie Kestal et écrit son dossier de validation : la table comparée aux valeurs "
+     "publiées, son ordre, ses valeurs, l'interpolation, les limites, la lecture et l'écriture "
+     "des nombres, les lignes par lots. Sort avec 0 si le dossier dit CONFORME, 1 s'il dit NON "
+     "CONFORME, 3 s'il n'a pu être écrit."},
     {"html", kHtml, nullptr, "Avec --validate : le dossier en une page HTML à imprimer."},
 };
 

@@ -8,6 +8,7 @@
 #include "app/text_encoding.hpp"
 #include "app/validation_checks.hpp"
 #include "batch_rows.hpp"
+#include "batch_run.hpp"
 #include "command_line.hpp"
 #include "conversion/conversion_engine.hpp"
 #include "conversion/version.hpp"
@@ -24,6 +25,8 @@ namespace {
 constexpr int kExitOk = 0;
 constexpr int kExitBadValue = 1;
 constexpr int kExitUsage = 2;
+// --validate only: the record could not be written, whatever it found.
+constexpr int kExitRecordUnwritten = 3;
 
 // Windows programs write text files with CRLF, and keep LF where their input
 // came with it; elsewhere every line ends with LF.
@@ -167,20 +170,29 @@ int ConvertValues(Streams& streams, const ConvertRequest& request, const Convers
     return Finish(streams, status);
 }
 
-// The validation record, of the built-in table through the program's own
-// key-release run: 0 when it says CONFORME.
-int Validate(Streams& streams, const ConvertRequest& request, NumberSymbols symbols) {
-    const ConversionEngine engine(std::move(symbols));
-    const ValidationChecks checks =
-        RunValidationChecks(ConversionTable::BuiltIn(), engine.Numbers(), TypingThrough(engine));
-    std::string name = request.locale ? *request.locale : SystemLocaleName();
+// The validation record, of the program's own table, boxes, conventions and
+// rows: 0 when it says CONFORME, 1 when it says NON CONFORME.
+int Validate(Streams& streams, const ConvertRequest& request, const NumberSymbols& symbols) {
+    const ConversionTable& table = ConversionTable::BuiltIn();
+    const ConversionEngine engine(symbols, table);
+    const std::string name = request.locale ? *request.locale : SystemLocaleName();
+    ValidationChecks checks = RunValidationChecks({.table = table,
+                                                   .numbers = symbols,
+                                                   .defaultNumbers = name.empty(),
+                                                   .typing = TypingOver(table),
+                                                   .numbersNamed = NumberSymbolsNamed});
+    CheckBatchRows(BatchRunThrough(engine, table), symbols, checks);
     std::u16string numbers;
     Utf8ToUtf16(name.empty() ? "français, faute de locale" : name, numbers);
     const RecordContext context = ToolRecordContext(numbers);
     const std::u16string record = request.html ? RecordHtml(checks, context, engine.Numbers())
                                                : RecordText(checks, context, engine.Numbers());
     AppendUtf8(record, streams.out.Pending());
-    return Finish(streams, checks.Conforms() ? kExitOk : kExitBadValue);
+    if (!streams.out.Flush()) {
+        streams.err.Append("kestal-convert: écriture du dossier de validation impossible\n");
+        return kExitRecordUnwritten;
+    }
+    return checks.Conforms() ? kExitOk : kExitBadValue;
 }
 
 }  // namespace
@@ -223,7 +235,7 @@ int KestalConvert(const std::vector<std::string>& arguments, std::FILE* in, std:
                                        std::string(1, request.delimiter));
     }
     if (request.mode == ConvertMode::Validate) {
-        return Validate(streams, request, *std::move(symbols));
+        return Validate(streams, request, *symbols);
     }
     if (request.mode == ConvertMode::Table) {
         streams.out.Append(

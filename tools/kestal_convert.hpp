@@ -17,7 +17,9 @@ namespace kestal {
 
 // Runs kestal-convert with `arguments` (UTF-8, without the program's name)
 // over three streams open in binary mode, and returns its exit status: 0, 1
-// when a value or a read or write failed, 2 for a usage error.
+// when a value or a read or write failed, 2 for a usage error; for
+// --validate, 0 when the record says CONFORME, 1 when it says NON CONFORME, 3
+// when it could not be written.
 int KestalConvert(const std::vector<std::string>& arguments, std::FILE* in, std::FILE* out,
                   std::FILE* err);
 

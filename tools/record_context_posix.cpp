@@ -12,23 +12,13 @@
 
 namespace kestal {
 
-namespace {
-
-std::u16string Text(std::string_view utf8) {
-    std::u16string out;
-    Utf8ToUtf16(utf8, out);
-    return out;
-}
-
-}  // namespace
-
 RecordContext ToolRecordContext(std::u16string_view numbers) {
     RecordContext context;
-    context.program = Text("kestal-convert " + std::string(kVersion));
-    context.revision = Text(kSourceRevision);
+    context.program = Utf16("kestal-convert " + std::string(kVersion));
+    context.revision = Utf16(kSourceRevision);
     if (utsname system{}; uname(&system) == 0) {
         context.system =
-            Text(std::string(system.sysname) + " " + system.release + ", " + system.machine);
+            Utf16(std::string(system.sysname) + " " + system.release + ", " + system.machine);
     }
     context.numbers = numbers;
     const std::time_t now = std::time(nullptr);
@@ -37,13 +27,13 @@ RecordContext ToolRecordContext(std::u16string_view numbers) {
     if (localtime_r(&now, &local) != nullptr) {
         std::strftime(when, sizeof when, "%Y-%m-%d %H:%M:%S (UTC%z)", &local);
     }
-    context.when = Text(when);
+    context.when = Utf16(when);
     char host[256] = {};
     if (gethostname(host, sizeof host - 1) == 0) {
-        context.machine = Text(host);
+        context.machine = Utf16(host);
     }
     if (const passwd* user = getpwuid(geteuid())) {
-        context.user = Text(user->pw_name);
+        context.user = Utf16(user->pw_name);
     }
     return context;
 }

@@ -89,8 +89,13 @@ std::u16string WebPage::ValidationRecord(std::u16string when, std::u16string sys
     context.numbers = std::move(numbers);
     context.when = std::move(when);
     context.producedBy = u"la page web de Kestal, dans " + std::u16string(browser);
-    const ValidationChecks checks = RunValidationChecks(
-        ConversionTable::BuiltIn(), m_engine.Numbers(), TypingThrough(m_engine));
+    // The page has no batch rows, and its conventions come from the browser.
+    const ConversionTable& table = ConversionTable::BuiltIn();
+    const ValidationChecks checks = RunValidationChecks({.table = table,
+                                                         .numbers = m_engine.Numbers().Symbols(),
+                                                         .defaultNumbers = false,
+                                                         .typing = TypingOver(table),
+                                                         .numbersNamed = {}});
     return RecordHtml(checks, context, m_engine.Numbers());
 }
 

@@ -761,19 +761,27 @@ class PageTest(unittest.TestCase):
             self.wait(lambda: not self.record(), "the record's window to close")
             self.assertEqual(self.active(), "TableWindow_Check")
 
-        # As printed: numbered pages, the annexed table starting one of its own.
+        # As printed: every page headed by the record's date and the table's
+        # fingerprint and numbered, the annexed table starting one of its own.
         page = pathlib.Path(downloads.name) / "record-alone.html"
         page.write_text(html, encoding="utf-8")
         self.driver.get(page.as_uri())
         self.assertEqual(self.axe(), [])  # a saved record too
         pdf = pathlib.Path(downloads.name) / "record.pdf"
         pdf.write_bytes(base64.b64decode(self.cdp("Page.printToPDF", preferCSSPageSize=True)["data"]))
-        pages = subprocess.run(["pdftotext", "-layout", str(pdf), "-"], check=True,
-                               capture_output=True, text=True).stdout.split("\f")
-        annex = next(k for k, shown in enumerate(pages) if "7. Annexe" in shown)
-        self.assertTrue(pages[annex].lstrip().startswith("7. Annexe"), pages[annex][:80])
+        pages = [shown for shown in subprocess.run(
+            ["pdftotext", "-layout", str(pdf), "-"], check=True, capture_output=True,
+            text=True).stdout.split("\f") if shown.strip()]
+        when = record.find("head/title").text.rsplit(" ", 3)[1]  # its date
+        for number, shown in enumerate(pages, 1):
+            head = shown.lstrip().split("\n", 2)
+            self.assertIn(when, head[0])
+            self.assertIn(PAGE["fingerprint"], head[1])
+            self.assertIn(f"Page {number} sur {len(pages)}", shown)
+        annex = next(k for k, shown in enumerate(pages) if "10. Annexe" in shown)
+        self.assertTrue(pages[annex].lstrip().split("\n", 2)[2].lstrip().startswith("10. Annexe"),
+                        pages[annex][:200])
         self.assertIn("Signature", pages[annex - 1])
-        self.assertIn(f"Page 1 sur {len([p for p in pages if p.strip()])}", pages[0])
 
     def tap(self, column, hold_s):
         rect = self.js("return arguments[0].getBoundingClientRect().toJSON()", self.box(column))
