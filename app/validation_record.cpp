@@ -390,7 +390,8 @@ std::u16string RecordHtml(const ValidationChecks& checks, const RecordContext& c
         u"<title>" +
         Escaped(record.title) + u" " + Escaped(context.when) + u"</title>\n<style>" +
         Ascii(kStyle) +
-        u"</style></head>\n<body>\n<table class=\"pages\" role=\"presentation\"><thead><tr><td>" +
+        u"</style></head>\n<body>\n<main>\n<table class=\"pages\" "
+        u"role=\"presentation\"><thead><tr><td>" +
         Escaped(record.title) + u", " + Escaped(context.when) + u"<br/>Empreinte de la table " +
         Ascii(checks.fingerprint) + u"</td></tr></thead>\n<tbody><tr><td>\n<h1>" +
         Escaped(record.title) + u"</h1>\n<p class=\"verdict\">" + Escaped(record.verdict) +
