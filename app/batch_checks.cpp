@@ -1,5 +1,7 @@
 #include "app/batch_checks.hpp"
 
+#include <algorithm>
+
 #include "app/check_words.hpp"
 #include "app/text_encoding.hpp"
 
@@ -132,8 +134,9 @@ private:
     }
 
     // A ';' file, the value in its second field, some quoted, with a line of
-    // headings and one too short: each line kept, then the six other scales,
-    // HV to Rm, and the pair of rows.
+    // headings and one too short: each line kept, the short one padded to the
+    // headings' three fields, then the six other scales, HV to Rm, and the
+    // pair of rows.
     void Spreadsheet(Scale source, const std::vector<Value>& values) {
         std::vector<std::string> input{"Éprouvette;Dureté;Remarque"};
         for (std::size_t k = 0; k < values.size(); ++k) {
@@ -162,12 +165,14 @@ private:
                 run + u"ligne " + Number(static_cast<long long>(k + 1)) + u", ";
             ++m_checks.batchLines;
             const std::string_view line = written[k];
-            if (!line.starts_with(input[k] + ";")) {
+            // A short line padded with empty fields to the headings' width.
+            const std::string copied =
+                input[k] + std::string(2 - std::ranges::count(input[k], ';'), ';') + ";";
+            if (!line.starts_with(copied)) {
                 m_checks.batch.faults.push_back(where + u"la ligne lue n'est pas recopiée");
                 continue;
             }
-            const std::vector<std::string_view> fields =
-                Split(line.substr(input[k].size() + 1), ';');
+            const std::vector<std::string_view> fields = Split(line.substr(copied.size()), ';');
             if (fields.size() != kScaleCount + 1) {
                 m_checks.batch.faults.push_back(where +
                                                 Number(static_cast<long long>(fields.size())) +
