@@ -192,18 +192,6 @@ struct TenthsDigits {
     std::size_t size = 0;
 };
 
-void AppendDecimal(TenthsDigits& out, std::uint64_t number, std::size_t atLeast) {
-    std::array<char, 24> reversed{};
-    std::size_t count = 0;
-    do {
-        reversed[count++] = static_cast<char>('0' + number % 10);
-        number /= 10;
-    } while (number != 0 || count < atLeast);
-    while (count > 0) {
-        out.digits[out.size++] = reversed[--count];
-    }
-}
-
 // From 10^7 up a single is a whole number, mantissa * 2^exponent, of at most
 // 39 digits. Its exact decimal, by doubling, rounded to seven significant
 // digits as the smaller magnitudes are (to nearest, ties to even), then zeros
@@ -257,48 +245,100 @@ constexpr std::array<double, 11> kPowersOfTen{1e0, 1e1, 1e2, 1e3, 1e4, 1e5,
 constexpr std::array<double, 11> kLeadingPowers{1e-4, 1e-3, 1e-2, 1e-1, 1e0, 1e1,
                                                 1e2,  1e3,  1e4,  1e5,  1e6};
 
-// The same digits without a detour through text, for the magnitudes a
-// conversion gives. A single has 24 significant bits and 10^k at most 24 bits
-// beyond its power of two for k <= 10, so magnitude * 10^k is exact in double,
-// and rounding it to a whole number rounds the decimal as std::to_chars does
-// (to nearest, ties to even).
-TenthsDigits Tenths(float value) {
-    const double magnitude = std::fabs(static_cast<double>(value));
-    if (magnitude >= 1e7) {
-        return TenthsOfLarge(std::fabs(value));
-    }
-    TenthsDigits out;
+// A count of 10^-Places units rounded to tenths, halves up. A constant divisor
+// compiles to a multiplication.
+template <int Places>
+std::uint32_t HalfUpToTenths(std::uint32_t units) {
+    constexpr auto divisor = static_cast<std::uint32_t>(kPowersOfTen[Places - 1]);
+    return (units + divisor / 2) / divisor;
+}
+
+// The same rounding without a detour through text, for the magnitudes below
+// 10^7 that a conversion gives, as a count of tenths. A single has 24
+// significant bits and 10^k at most 24 bits beyond its power of two for
+// k <= 10, so magnitude * 10^k is exact in double; adding and taking away 2^52
+// rounds it to a whole number as std::to_chars does (to nearest, ties to even).
+std::uint32_t TenthsOfSmall(double magnitude) {
     if (magnitude < 1e-4) {
-        AppendDecimal(out, 0, 2);  // no significant digit reaches the hundredths
-        return out;
+        return 0;  // no significant digit reaches the hundredths
     }
     int exponent = 6;  // of the leading digit: 10^exponent <= magnitude
     while (magnitude < kLeadingPowers[static_cast<std::size_t>(exponent + 4)]) {
         --exponent;
     }
+    constexpr double kWhole = 0x1p52;
     auto significant =
-        static_cast<std::uint64_t>(std::nearbyint(magnitude * kPowersOfTen[6 - exponent]));
+        static_cast<std::uint32_t>((magnitude * kPowersOfTen[6 - exponent] + kWhole) - kWhole);
     if (significant == 10'000'000) {
         significant = 1'000'000;
         ++exponent;
     }
     // significant * 10^(exponent - 6), in tenths.
-    std::uint64_t tenths = significant;
-    if (exponent >= 5) {
-        for (int k = 5; k < exponent; ++k) {
-            tenths *= 10;
-        }
-    } else {
-        const auto divisor = static_cast<std::uint64_t>(kPowersOfTen[5 - exponent]);
-        tenths = significant / divisor + (significant % divisor * 2 >= divisor ? 1 : 0);
+    switch (exponent) {
+        case 7:
+            return significant * 100;
+        case 6:
+            return significant * 10;
+        case 5:
+            return significant;
+        case 4:
+            return HalfUpToTenths<2>(significant);
+        case 3:
+            return HalfUpToTenths<3>(significant);
+        case 2:
+            return HalfUpToTenths<4>(significant);
+        case 1:
+            return HalfUpToTenths<5>(significant);
+        case 0:
+            return HalfUpToTenths<6>(significant);
+        case -1:
+            return HalfUpToTenths<7>(significant);
+        case -2:
+            return HalfUpToTenths<8>(significant);
+        default:
+            return 0;  // below 0.01 no value reaches half a tenth
     }
-    AppendDecimal(out, tenths, 2);
-    return out;
+}
+
+// The common case, read directly: ASCII digits with at most one separator (a
+// one-character one) and nothing else, "456,7" or "80". Few enough digits
+// make a whole number exact in the type, and 10^k exact for the fraction's k,
+// so one division rounds the decimal once, as the reader below would: 2^24
+// and 10^10 for a single, 2^53 and 10^22 for a double. Anything else, or
+// more digits, is left to that reader.
+std::optional<TypedNumber> PlainDigits(std::u16string_view text, char16_t separator) {
+    std::uint64_t whole = 0;
+    int digits = 0;
+    int fraction = -1;  // digits after the separator, once it is met
+    for (const char16_t c : text) {
+        if (c >= u'0' && c <= u'9') {
+            whole = whole * 10 + static_cast<std::uint64_t>(c - u'0');
+            fraction += fraction >= 0 ? 1 : 0;
+            if (++digits > 15) {
+                return std::nullopt;
+            }
+        } else if (c == separator && fraction < 0) {
+            fraction = 0;
+        } else {
+            return std::nullopt;
+        }
+    }
+    const int places = fraction < 0 ? 0 : fraction;
+    if (digits == 0 || whole >= (1U << 24) || places > 10) {
+        return std::nullopt;
+    }
+    return TypedNumber{static_cast<float>(whole) / static_cast<float>(kPowersOfTen[places]),
+                       static_cast<double>(whole) / kPowersOfTen[places]};
 }
 
 }  // namespace
 
 std::optional<TypedNumber> NumberText::Parse(std::u16string_view text) const {
+    if (m_symbols.decimalPoint.size() == 1) {
+        if (const auto plain = PlainDigits(text, m_symbols.decimalPoint[0])) {
+            return plain;
+        }
+    }
     const std::optional<PlainNumber> number = NumberReader(text, m_symbols).Read();
     if (!number) {
         return std::nullopt;
@@ -316,17 +356,36 @@ std::u16string NumberText::FormatOneDecimal(float value) const {
     if (!std::isfinite(value)) {
         return {};
     }
-    const TenthsDigits tenths = Tenths(value);
-    std::u16string text;
-    text.reserve(tenths.size + m_symbols.decimalPoint.size() + m_symbols.negativeSign.size());
-    if (std::signbit(value)) {
-        text += m_symbols.negativeSign;
+    const std::u16string_view sign =
+        std::signbit(value) ? std::u16string_view(m_symbols.negativeSign) : u"";
+    const std::u16string_view point = m_symbols.decimalPoint;
+    const char16_t zero = m_symbols.zeroDigit;
+    const double magnitude = std::fabs(static_cast<double>(value));
+    if (magnitude < 1e7) {
+        // The digits from the tenth up, at least the units and the tenth,
+        // into one string of the final length: a figure fits its small-string
+        // buffer, so this allocates nothing.
+        std::array<char16_t, 10> reversed;
+        std::size_t count = 0;
+        for (std::uint32_t rest = TenthsOfSmall(magnitude); rest != 0 || count < 2; rest /= 10) {
+            reversed[count++] = static_cast<char16_t>(zero + rest % 10);
+        }
+        std::u16string text(sign.size() + count + point.size(), zero);
+        char16_t* out = std::copy(sign.begin(), sign.end(), text.data());
+        while (count > 1) {
+            *out++ = reversed[--count];
+        }
+        out = std::copy(point.begin(), point.end(), out);
+        *out = reversed[0];
+        return text;
     }
+    const TenthsDigits tenths = TenthsOfLarge(std::fabs(value));
+    std::u16string text(sign);
     for (std::size_t k = 0; k < tenths.size; ++k) {
         if (k + 1 == tenths.size) {
-            text += m_symbols.decimalPoint;
+            text += point;
         }
-        text += static_cast<char16_t>(m_symbols.zeroDigit + (tenths.digits[k] - '0'));
+        text += static_cast<char16_t>(zero + (tenths.digits[k] - '0'));
     }
     return text;
 }
