@@ -14,12 +14,11 @@ namespace {
 
 // A text that reads back as 0 ("0,0", "-0,0") is shown as an empty box.
 bool ShowsZero(std::u16string_view text, char16_t zeroDigit) {
+    bool nonZero = false;  // the whole text read without a branch per unit
     for (const char16_t c : text) {
-        if (c > zeroDigit && c <= zeroDigit + 9) {
-            return false;
-        }
+        nonZero |= c > zeroDigit && c <= zeroDigit + 9;
     }
-    return true;
+    return !nonZero;
 }
 
 // The first and last values of a column, whatever its shape.
@@ -100,14 +99,20 @@ ConversionOutcome ConversionEngine::Convert(Scale source, std::u16string_view te
     if (reasons != nullptr) {
         reasons->exactRow = exactRow;
     }
-    for (std::size_t k = 0; k < targets.size(); ++k) {
+    // The figures first, then their texts, so that the targets' divisions do
+    // not wait on one another's writing. A failure at one target leaves those
+    // before it handed over, as if each had been written as it was worked out.
+    std::array<std::optional<float>, kScaleCount - 1> figures;  // none: no value
+    std::size_t worked = 0;
+    for (; worked < targets.size(); ++worked) {
+        const std::size_t k = worked;
         const Scale target = targets[k];
         const ConversionTable::Column& targetCells = m_table.Cells(target);
         const float low = targetCells[i - 1];
         const float high = targetCells[i];
         const float dy = high - low;
         if (!std::isfinite(dy) || dx == 0.0f) {
-            return ConversionOutcome::ConversionFailure;
+            break;
         }
         // Where the bracket straddles the edge of the target's run, one cell is
         // "no value", not a value of 0: interpolating towards it would invent a
@@ -134,21 +139,30 @@ ConversionOutcome ConversionEngine::Convert(Scale source, std::u16string_view te
             }
         }
         if (noValue) {
-            sink(target, {});
             continue;
         }
         const float p = d * dy;
         const float q = p / dx;
         const float r = q + low;
         if (!std::isfinite(r)) {
-            return ConversionOutcome::ConversionFailure;
+            break;
         }
         if (reasons != nullptr) {
             reasons->targets[k].value = r;
         }
-        const std::u16string shown = m_numbers.FormatOneDecimal(r);
-        sink(target,
+        figures[k] = r;
+    }
+    for (std::size_t k = 0; k < worked; ++k) {
+        if (!figures[k]) {
+            sink(targets[k], {});
+            continue;
+        }
+        const std::u16string shown = m_numbers.FormatOneDecimal(*figures[k]);
+        sink(targets[k],
              ShowsZero(shown, m_numbers.Symbols().zeroDigit) ? std::u16string_view{} : shown);
+    }
+    if (worked < targets.size()) {
+        return ConversionOutcome::ConversionFailure;
     }
     return ConversionOutcome::Converted;
 }

@@ -185,9 +185,9 @@ std::optional<Real> FromPlain(const PlainNumber& number) {
     return value;
 }
 
-// The tenths of a decimal rounded half away from zero, as ASCII digits: the
-// buffer holds at least two (the units and the tenth) and is not terminated.
-struct TenthsDigits {
+// The count of tenths of a decimal rounded half away from zero, as ASCII
+// digits from the tenth up: at least two (the tenth and the units).
+struct ReversedTenths {
     std::array<char, 48> digits;
     std::size_t size = 0;
 };
@@ -197,7 +197,7 @@ struct TenthsDigits {
 // digits as the smaller magnitudes are (to nearest, ties to even), then zeros
 // and a tenth of 0. Written out rather than through std::to_chars, whose
 // tables for a given precision would weigh more than the rest of the core.
-TenthsDigits TenthsOfLarge(float magnitude) {
+ReversedTenths TenthsOfLarge(float magnitude) {
     int exponent = 0;
     const float fraction = std::frexp(magnitude, &exponent);
     auto mantissa = static_cast<std::uint32_t>(std::ldexp(fraction, 24));
@@ -229,11 +229,11 @@ TenthsDigits TenthsOfLarge(float magnitude) {
         ++digits[d];
         count = std::max(count, d + 1);
     }
-    TenthsDigits out;
-    for (std::size_t d = count; d-- > 0;) {
+    ReversedTenths out;
+    out.digits[out.size++] = '0';
+    for (std::size_t d = 0; d < count; ++d) {
         out.digits[out.size++] = static_cast<char>('0' + (d < dropped ? 0 : digits[d]));
     }
-    out.digits[out.size++] = '0';
     return out;
 }
 
@@ -300,6 +300,43 @@ std::uint32_t TenthsOfSmall(double magnitude) {
     }
 }
 
+// The digits of a count of tenths, least significant first, two at a time:
+// half as many divisions, each waiting on the one before.
+ReversedTenths DigitsOf(std::uint32_t tenths) {
+    ReversedTenths out;
+    do {
+        const std::uint32_t pair = tenths % 100;
+        tenths /= 100;
+        out.digits[out.size++] = static_cast<char>('0' + pair % 10);
+        out.digits[out.size++] = static_cast<char>('0' + pair / 10);
+    } while (tenths != 0);
+    if (out.digits[out.size - 1] == '0' && out.size > 2) {
+        --out.size;  // the pair's upper digit was no digit at all
+    }
+    return out;
+}
+
+// A figure as the locale writes it: its sign, its units, the separator, its
+// tenth. One string of the final length, filled in place and returned as it
+// is: a figure fits its small-string buffer, so this allocates and copies
+// nothing.
+std::u16string Written(const ReversedTenths& tenths, std::u16string_view sign,
+                       std::u16string_view point, char16_t zero) {
+    std::u16string text(sign.size() + tenths.size + point.size(), zero);
+    char16_t* out = text.data();
+    for (const char16_t unit : sign) {
+        *out++ = unit;
+    }
+    for (std::size_t k = tenths.size; k-- > 1;) {
+        *out++ = static_cast<char16_t>(zero + (tenths.digits[k] - '0'));
+    }
+    for (const char16_t unit : point) {
+        *out++ = unit;
+    }
+    *out = static_cast<char16_t>(zero + (tenths.digits[0] - '0'));
+    return text;
+}
+
 // The common case, read directly: ASCII digits with at most one separator (a
 // one-character one) and nothing else, "456,7" or "80". Few enough digits
 // make a whole number exact in the type, and 10^k exact for the fraction's k,
@@ -358,36 +395,10 @@ std::u16string NumberText::FormatOneDecimal(float value) const {
     }
     const std::u16string_view sign =
         std::signbit(value) ? std::u16string_view(m_symbols.negativeSign) : u"";
-    const std::u16string_view point = m_symbols.decimalPoint;
-    const char16_t zero = m_symbols.zeroDigit;
     const double magnitude = std::fabs(static_cast<double>(value));
-    if (magnitude < 1e7) {
-        // The digits from the tenth up, at least the units and the tenth,
-        // into one string of the final length: a figure fits its small-string
-        // buffer, so this allocates nothing.
-        std::array<char16_t, 10> reversed;
-        std::size_t count = 0;
-        for (std::uint32_t rest = TenthsOfSmall(magnitude); rest != 0 || count < 2; rest /= 10) {
-            reversed[count++] = static_cast<char16_t>(zero + rest % 10);
-        }
-        std::u16string text(sign.size() + count + point.size(), zero);
-        char16_t* out = std::copy(sign.begin(), sign.end(), text.data());
-        while (count > 1) {
-            *out++ = reversed[--count];
-        }
-        out = std::copy(point.begin(), point.end(), out);
-        *out = reversed[0];
-        return text;
-    }
-    const TenthsDigits tenths = TenthsOfLarge(std::fabs(value));
-    std::u16string text(sign);
-    for (std::size_t k = 0; k < tenths.size; ++k) {
-        if (k + 1 == tenths.size) {
-            text += point;
-        }
-        text += static_cast<char16_t>(zero + (tenths.digits[k] - '0'));
-    }
-    return text;
+    return Written(
+        magnitude < 1e7 ? DigitsOf(TenthsOfSmall(magnitude)) : TenthsOfLarge(std::fabs(value)),
+        sign, m_symbols.decimalPoint, m_symbols.zeroDigit);
 }
 
 std::u16string NumberText::FormatAsTable(float value) const {
