@@ -85,14 +85,11 @@ std::u16string Utf16(std::string_view utf8) {
 }
 
 void AppendUtf8(std::u16string_view utf16, std::string& out) {
-    if (std::ranges::all_of(utf16, [](char16_t c) { return c < 0x80; })) {
-        const std::size_t at = out.size();
-        out.resize(at + utf16.size());
-        std::ranges::transform(utf16, out.begin() + static_cast<std::ptrdiff_t>(at),
-                               [](char16_t c) { return static_cast<char>(c); });
-        return;
+    std::size_t k = 0;
+    for (; k < utf16.size() && utf16[k] < 0x80; ++k) {
+        out.push_back(static_cast<char>(utf16[k]));  // ASCII, as figures are
     }
-    for (std::size_t k = 0; k < utf16.size(); ++k) {
+    for (; k < utf16.size(); ++k) {
         char32_t point = utf16[k];
         if (point >= 0xD800 && point <= 0xDBFF && k + 1 < utf16.size() && utf16[k + 1] >= 0xDC00 &&
             utf16[k + 1] <= 0xDFFF) {

@@ -14,11 +14,9 @@ namespace {
 
 // A text that reads back as 0 ("0,0", "-0,0") is shown as an empty box.
 bool ShowsZero(std::u16string_view text, char16_t zeroDigit) {
-    bool nonZero = false;  // the whole text read without a branch per unit
-    for (const char16_t c : text) {
-        nonZero |= c > zeroDigit && c <= zeroDigit + 9;
-    }
-    return !nonZero;
+    return std::ranges::none_of(text, [zeroDigit](char16_t c) {
+        return static_cast<char16_t>(c - zeroDigit - 1) < 9;  // a digit 1 to 9
+    });
 }
 
 // The first and last values of a column, whatever its shape.
@@ -121,12 +119,15 @@ ConversionOutcome ConversionEngine::Convert(Scale source, std::u16string_view te
         const bool onValuedRow =
             (x == highSource && high != 0.0f) || (x == lowSource && low != 0.0f);
         const bool noValue = straddles && !onValuedRow;
+        // With no value on either row, r is 0: the box is empty, whatever the
+        // text of 0 would have been.
+        const bool neither = low == 0.0f && high == 0.0f;
         if (reasons != nullptr) {
             TargetReason& reason = reasons->targets[k];
             reason.lower = {i, lowSource, low};
             reason.upper = {i + 1, highSource, high};
             reason.row = i;
-            if (low == 0.0f && high == 0.0f) {
+            if (neither) {
                 reason.kind = ReasonKind::NoValueInEitherRow;
             } else if (noValue) {
                 reason.kind = low != 0.0f ? ReasonKind::AfterRunEnd : ReasonKind::BeforeRunStart;
@@ -138,7 +139,7 @@ ConversionOutcome ConversionEngine::Convert(Scale source, std::u16string_view te
                 reason.kind = ReasonKind::Interpolated;
             }
         }
-        if (noValue) {
+        if (noValue || neither) {
             continue;
         }
         const float p = d * dy;
