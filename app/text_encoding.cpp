@@ -61,11 +61,11 @@ char32_t DecodeOne(std::string_view in, std::size_t k, std::size_t& length) {
 
 void Utf8ToUtf16(std::string_view utf8, std::u16string& out) {
     out.clear();
-    if (std::ranges::all_of(utf8, [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
-        out.assign(utf8.begin(), utf8.end());
-        return;
+    std::size_t k = 0;
+    for (; k < utf8.size() && static_cast<unsigned char>(utf8[k]) < 0x80; ++k) {
+        out.push_back(static_cast<char16_t>(utf8[k]));  // ASCII, as measurements are
     }
-    for (std::size_t k = 0; k < utf8.size();) {
+    while (k < utf8.size()) {
         std::size_t length = 0;
         const char32_t point = DecodeOne(utf8, k, length);
         k += length;

@@ -40,8 +40,14 @@ std::optional<int> FindBracket(const ConversionTable& table, Scale source, float
         if (run->first == run->last || !(x >= *low && x <= *high)) {
             return std::nullopt;
         }
-        const float* upper = std::lower_bound(low + 1, high + 1, x);
-        return static_cast<int>(upper - cells.data());
+        // Counted rather than searched: the count has no branch on the values,
+        // where a binary search through a series of measurements spread over a
+        // scale mispredicts half its steps. A run is at most a hundred values.
+        int below = 0;
+        for (const float* value = low + 1; value <= high; ++value) {
+            below += *value < x ? 1 : 0;
+        }
+        return run->first + below;
     }
     for (int i = 0; i + 1 < ConversionTable::kRows; ++i) {
         if (cells[i] != 0.0f && x >= cells[i] && x <= cells[i + 1]) {

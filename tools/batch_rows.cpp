@@ -32,7 +32,7 @@ void BatchRows::AppendHeader(std::string& out) {
 }
 
 bool BatchRows::Convert(std::string_view value) {
-    for (std::u16string& field : m_fields) {
+    for (std::string& field : m_fields) {
         field.clear();
     }
     m_text.clear();
@@ -42,12 +42,12 @@ bool BatchRows::Convert(std::string_view value) {
     Utf8ToUtf16(value, m_text);
     const ConversionOutcome outcome =
         m_engine.Convert(m_source, m_text, [this](Scale target, std::u16string_view text) {
-            m_fields[ColumnOf(target)].assign(text);
+            AppendUtf8(text, m_fields[ColumnOf(target)]);
         });
     if (outcome == ConversionOutcome::ConversionFailure) {
         // A conversion that stops part way has handed over some targets;
         // a failed row shows none of them.
-        for (std::u16string& field : m_fields) {
+        for (std::string& field : m_fields) {
             field.clear();
         }
         return false;
@@ -64,7 +64,7 @@ bool BatchRows::AppendRow(std::string_view value, std::string& out) {
         if (scale == m_source) {
             AppendEchoed(value, out);
         } else {
-            AppendUtf8(m_fields[ColumnOf(scale)], out);
+            out.append(m_fields[ColumnOf(scale)]);
         }
     }
     out.push_back('\n');

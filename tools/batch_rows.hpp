@@ -30,9 +30,9 @@ public:
     // The conversion alone, for rows laid out otherwise: fills Field() and
     // Text() and returns what AppendRow returns.
     bool Convert(std::string_view value);
-    // The last value's text for `target`; "" for the source, where the table
-    // has no correspondence, and for a value that is not a number.
-    std::u16string_view Field(Scale target) const { return m_fields[ColumnOf(target)]; }
+    // The last value's text for `target`, in UTF-8; "" for the source, where
+    // the table has no correspondence, and for a value that is not a number.
+    std::string_view Field(Scale target) const { return m_fields[ColumnOf(target)]; }
     // The last value as the engine read it.
     std::u16string_view Text() const { return m_text; }
 
@@ -42,7 +42,7 @@ private:
     // Reused from row to row, so that a row costs no allocation once the
     // first few have sized them.
     std::u16string m_text;
-    std::array<std::u16string, kScaleCount> m_fields;
+    std::array<std::string, kScaleCount> m_fields;
 };
 
 }  // namespace kestal

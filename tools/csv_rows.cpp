@@ -2,8 +2,6 @@
 
 #include <charconv>
 
-#include "app/text_encoding.hpp"
-
 namespace kestal {
 
 namespace {
@@ -146,9 +144,7 @@ CsvRows::Outcome CsvRows::AppendRow(std::string_view line, std::string& out) {
     for (const Scale scale : kAllScales) {
         if (scale != m_source) {
             out.push_back(m_layout.delimiter);
-            m_utf8.clear();
-            AppendUtf8(m_rows.Field(scale), m_utf8);
-            AppendCsvField(m_utf8, m_layout.delimiter, out);
+            AppendCsvField(m_rows.Field(scale), m_layout.delimiter, out);
         }
     }
     if (m_layout.detail) {

@@ -79,7 +79,6 @@ private:
     std::size_t m_lastWidth = 0;
     // Reused from line to line, like BatchRows' own buffers.
     std::string m_scratch;
-    std::string m_utf8;
 };
 
 }  // namespace kestal
