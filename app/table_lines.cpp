@@ -1,5 +1,7 @@
 #include "app/table_lines.hpp"
 
+#include <algorithm>
+
 #include "app/table_contents.hpp"
 #include "app/text_encoding.hpp"
 
@@ -24,8 +26,8 @@ void AppendLine(const Fields& fields, char delimiter, std::string& out) {
 }  // namespace
 
 void AppendCsvField(std::string_view field, char delimiter, std::string& out) {
-    if (field.find(delimiter) == std::string_view::npos &&
-        field.find('"') == std::string_view::npos) {
+    // One pass, no call: most fields are a figure of a few bytes.
+    if (std::ranges::none_of(field, [delimiter](char c) { return c == delimiter || c == '"'; })) {
         out.append(field);
         return;
     }

@@ -19,8 +19,15 @@ bool ShowsZero(std::u16string_view text, char16_t zeroDigit) {
     });
 }
 
-// The first and last values of a column, whatever its shape.
-void FindSourceEnds(const ConversionTable::Column& cells, ConversionReasons& reasons) {
+// The first and last values of a column: its run's ends where it has one,
+// else whatever its shape.
+void FindSourceEnds(const ConversionTable& table, Scale source, ConversionReasons& reasons) {
+    const ConversionTable::Column& cells = table.Cells(source);
+    if (const auto& run = table.RisingRun(source)) {
+        reasons.sourceFirst = cells[run->first - 1];
+        reasons.sourceLast = cells[run->last - 1];
+        return;
+    }
     const auto valued = [](float cell) { return cell != 0.0f; };
     if (const auto first = std::ranges::find_if(cells, valued); first != cells.end()) {
         reasons.sourceFirst = *first;
@@ -70,7 +77,7 @@ ConversionOutcome ConversionEngine::Convert(Scale source, std::u16string_view te
     if (reasons != nullptr) {
         *reasons = ConversionReasons{
             .source = source, .typed = typed->value, .bracket = bracket, .exactRow = {}};
-        FindSourceEnds(m_table.Cells(source), *reasons);
+        FindSourceEnds(m_table, source, *reasons);
         for (std::size_t k = 0; k < targets.size(); ++k) {
             reasons->targets[k].target = targets[k];
         }

@@ -49,7 +49,7 @@ struct Tool {
                   .defaultNumbers = byDefault,
                   .typing = TypingOver(table),
                   .numbersNamed = Named},
-          batch(BatchRunThrough(engine, table)) {}
+          batch(BatchRunThrough(engine)) {}
 
     ValidationChecks Check() const {
         ValidationChecks checks = RunValidationChecks(program);

@@ -18,8 +18,8 @@ void AppendEchoed(std::string_view value, std::string& out) {
 
 }  // namespace
 
-BatchRows::BatchRows(const ConversionEngine& engine, Scale source)
-    : m_engine(engine), m_source(source) {}
+BatchRows::BatchRows(const ConversionEngine& engine, Scale source, bool brackets)
+    : m_engine(engine), m_source(source), m_brackets(brackets) {}
 
 void BatchRows::AppendHeader(std::string& out) {
     for (const Scale scale : kAllScales) {
@@ -36,14 +36,17 @@ bool BatchRows::Convert(std::string_view value) {
         field.clear();
     }
     m_text.clear();
+    m_bracket.reset();
     if (value.empty()) {
         return true;
     }
     Utf8ToUtf16(value, m_text);
-    const ConversionOutcome outcome =
-        m_engine.Convert(m_source, m_text, [this](Scale target, std::u16string_view text) {
+    const ConversionOutcome outcome = m_engine.Convert(
+        m_source, m_text,
+        [this](Scale target, std::u16string_view text) {
             AppendUtf8(text, m_fields[ColumnOf(target)]);
-        });
+        },
+        m_brackets ? &m_reasons : nullptr);
     if (outcome == ConversionOutcome::ConversionFailure) {
         // A conversion that stops part way has handed over some targets;
         // a failed row shows none of them.
@@ -51,6 +54,9 @@ bool BatchRows::Convert(std::string_view value) {
             field.clear();
         }
         return false;
+    }
+    if (m_brackets) {
+        m_bracket = m_reasons.bracket;
     }
     return true;
 }

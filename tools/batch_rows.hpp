@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,8 +14,9 @@ namespace kestal {
 // scales, HV to Rm, with the very texts the window shows for them.
 class BatchRows {
 public:
-    // `engine` must outlive this object.
-    BatchRows(const ConversionEngine& engine, Scale source);
+    // `engine` must outlive this object. With `brackets`, each conversion
+    // also keeps the pair of rows it went by (Bracket()).
+    BatchRows(const ConversionEngine& engine, Scale source, bool brackets = false);
 
     // Appends "HV\tHB\tHRA\tHRB\tHRC\tHRD\tRm\n".
     static void AppendHeader(std::string& out);
@@ -35,10 +37,17 @@ public:
     std::string_view Field(Scale target) const { return m_fields[ColumnOf(target)]; }
     // The last value as the engine read it.
     std::u16string_view Text() const { return m_text; }
+    // The lower row of the pair the last value lay between, as the engine
+    // found it; none without one, for a value that is not a number or an empty
+    // one, or without `brackets`.
+    std::optional<int> Bracket() const { return m_bracket; }
 
 private:
     const ConversionEngine& m_engine;
     Scale m_source;
+    bool m_brackets;
+    std::optional<int> m_bracket;
+    ConversionReasons m_reasons;
     // Reused from row to row, so that a row costs no allocation once the
     // first few have sized them.
     std::u16string m_text;

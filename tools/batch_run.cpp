@@ -19,8 +19,8 @@ void ForEachLine(std::string_view lines, Each each) {
 
 }  // namespace
 
-BatchRun BatchRunThrough(const ConversionEngine& engine, const ConversionTable& table) {
-    return [&engine, &table](const BatchRequest& request, std::string_view lines) {
+BatchRun BatchRunThrough(const ConversionEngine& engine) {
+    return [&engine](const BatchRequest& request, std::string_view lines) {
         std::string out;
         if (!request.column) {
             BatchRows rows(engine, request.source);
@@ -28,8 +28,7 @@ BatchRun BatchRunThrough(const ConversionEngine& engine, const ConversionTable& 
             ForEachLine(lines, [&](std::string_view line) { rows.AppendRow(line, out); });
             return out;
         }
-        CsvRows rows(engine, table, request.source,
-                     {*request.column, request.delimiter, request.detail});
+        CsvRows rows(engine, request.source, {*request.column, request.delimiter, request.detail});
         bool first = true;
         ForEachLine(lines, [&](std::string_view line) {
             if (first && request.header) {

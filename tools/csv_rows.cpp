@@ -73,13 +73,8 @@ CsvLine ReadCsvLine(std::string_view line, char delimiter, std::size_t index,
     }
 }
 
-CsvRows::CsvRows(const ConversionEngine& engine, const ConversionTable& table, Scale source,
-                 Layout layout)
-    : m_rows(engine, source),
-      m_numbers(engine.Numbers()),
-      m_table(table),
-      m_source(source),
-      m_layout(layout) {}
+CsvRows::CsvRows(const ConversionEngine& engine, Scale source, Layout layout)
+    : m_rows(engine, source, layout.detail), m_source(source), m_layout(layout) {}
 
 std::optional<CsvRows::Outcome> CsvRows::AppendPadded(const CsvLine& read, std::string_view line,
                                                       std::string& out) {
@@ -148,13 +143,8 @@ CsvRows::Outcome CsvRows::AppendRow(std::string_view line, std::string& out) {
         }
     }
     if (m_layout.detail) {
-        // The bracket as the engine finds it: from the single-precision reading.
-        std::optional<int> bracket;
-        if (outcome == Outcome::Converted && !m_rows.Text().empty()) {
-            if (const std::optional<TypedNumber> typed = m_numbers.Parse(m_rows.Text())) {
-                bracket = FindBracket(m_table, m_source, typed->single);
-            }
-        }
+        // The bracket the engine went by.
+        const std::optional<int> bracket = m_rows.Bracket();
         for (const int row : {0, 1}) {
             out.push_back(m_layout.delimiter);
             if (bracket) {

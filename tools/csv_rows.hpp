@@ -45,9 +45,8 @@ public:
     };
     enum class Outcome { Converted, ShortLine, NotANumber, LongLine, OpenQuote };
 
-    // `engine` and `table` must outlive this object; `table` is the engine's.
-    CsvRows(const ConversionEngine& engine, const ConversionTable& table, Scale source,
-            Layout layout);
+    // `engine` must outlive this object.
+    CsvRows(const ConversionEngine& engine, Scale source, Layout layout);
 
     // Appends `line`, padded, then the six scale names (and "ligne basse",
     // "ligne haute" with the detail), and a newline: Converted or OpenQuote.
@@ -71,8 +70,6 @@ private:
                                         std::string& out);
 
     BatchRows m_rows;
-    const NumberText& m_numbers;
-    const ConversionTable& m_table;
     Scale m_source;
     Layout m_layout;
     std::size_t m_width = 0;  // 0 until the first line

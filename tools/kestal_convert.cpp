@@ -68,7 +68,7 @@ void LineMessage(Streams& streams, unsigned long long lineNumber, std::string_vi
 
 // The first line of the input, read before anything is written, so that the
 // output takes its line ends.
-bool FirstLine(Streams& streams, std::string& line) {
+bool FirstLine(Streams& streams, std::string_view& line) {
     const bool any = streams.in.Next(line);
     streams.out.SetCrlf(kCrlfSystem && (!any || streams.in.EndedWithCrlf()));
     streams.err.SetCrlf(kCrlfSystem && (!any || streams.in.EndedWithCrlf()));
@@ -112,10 +112,9 @@ std::string LineFault(CsvRows::Outcome outcome, const CsvRows& rows,
 // appended. Lines are numbered from 1, the header included, as a spreadsheet
 // numbers its rows.
 int ConvertLines(Streams& streams, const ConvertRequest& request, const ConversionEngine& engine) {
-    CsvRows rows(engine, ConversionTable::BuiltIn(), request.source,
-                 {request.column, request.delimiter, request.detail});
+    CsvRows rows(engine, request.source, {request.column, request.delimiter, request.detail});
     int status = kExitOk;
-    std::string line;
+    std::string_view line;
     for (unsigned long long lineNumber = 1;
          lineNumber == 1 ? FirstLine(streams, line) : streams.in.Next(line); ++lineNumber) {
         if (lineNumber == 1 && streams.in.HadByteOrderMark()) {
@@ -160,7 +159,7 @@ int ConvertValues(Streams& streams, const ConvertRequest& request, const Convers
         }
         return Finish(streams, status);
     }
-    std::string line;
+    std::string_view line;
     const bool any = FirstLine(streams, line);
     BatchRows::AppendHeader(streams.out.Pending());
     if (any && convert(line)) {
@@ -181,7 +180,7 @@ int Validate(Streams& streams, const ConvertRequest& request, const NumberSymbol
                                                    .defaultNumbers = name.empty(),
                                                    .typing = TypingOver(table),
                                                    .numbersNamed = NumberSymbolsNamed});
-    CheckBatchRows(BatchRunThrough(engine, table), symbols, checks);
+    CheckBatchRows(BatchRunThrough(engine), symbols, checks);
     std::u16string numbers;
     Utf8ToUtf16(name.empty() ? "français, faute de locale" : name, numbers);
     const RecordContext context = ToolRecordContext(numbers);

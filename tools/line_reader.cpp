@@ -32,8 +32,8 @@ bool LineReader::Fill() {
     return m_begin < m_end;
 }
 
-bool LineReader::Next(std::string& line) {
-    line.clear();
+bool LineReader::Next(std::string_view& line) {
+    m_line.clear();
     bool any = false;
     for (;;) {
         if (m_begin == m_end && !Fill()) {
@@ -43,23 +43,31 @@ bool LineReader::Next(std::string& line) {
         const char* start = m_buffer.data() + m_begin;
         const auto* newline = static_cast<const char*>(std::memchr(start, '\n', m_end - m_begin));
         if (newline != nullptr) {
-            line.append(start, newline);
             m_begin += static_cast<std::size_t>(newline - start) + 1;
-            m_crlf = !line.empty() && line.back() == '\r';
-            if (m_crlf) {
-                line.pop_back();
+            // Most lines lie whole in the buffer and are handed out from it.
+            if (m_line.empty()) {
+                line = std::string_view(start, static_cast<std::size_t>(newline - start));
+            } else {
+                m_line.append(start, newline);
+                line = m_line;
             }
-            return true;
+            return Ended(line);
         }
-        line.append(start, m_end - m_begin);
+        m_line.append(start, m_end - m_begin);
         m_begin = m_end;
     }
     // A last line without its end; a file that ends with one gives no empty line after it.
-    m_crlf = !line.empty() && line.back() == '\r';
-    if (m_crlf) {
-        line.pop_back();
-    }
+    line = m_line;
+    Ended(line);
     return any;
+}
+
+bool LineReader::Ended(std::string_view& line) {
+    m_crlf = line.ends_with('\r');
+    if (m_crlf) {
+        line.remove_suffix(1);
+    }
+    return true;
 }
 
 }  // namespace kestal

@@ -17,8 +17,9 @@ public:
     // `file` must be open for reading in binary mode, and outlive the reader.
     explicit LineReader(std::FILE* file);
 
-    // The next line, or false at the end of the input or on a read error.
-    bool Next(std::string& line);
+    // The next line, or false at the end of the input or on a read error. The
+    // line holds until the next call.
+    bool Next(std::string_view& line);
 
     // Whether the last line read ended with CRLF.
     bool EndedWithCrlf() const { return m_crlf; }
@@ -29,9 +30,12 @@ public:
 
 private:
     bool Fill();
+    // Takes the CR of a CRLF off `line`; true.
+    bool Ended(std::string_view& line);
 
     std::FILE* m_file;
     std::vector<char> m_buffer;
+    std::string m_line;  // a line that runs across two reads of the buffer
     std::size_t m_begin = 0;
     std::size_t m_end = 0;
     bool m_atEnd = false;
