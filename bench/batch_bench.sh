@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Times kestal-convert on a million measurements and reports its peak memory.
 #
-#   bench/batch_bench.sh PATH/TO/kestal-convert [COUNT]
+#   bench/batch_bench.sh PATH/TO/kestal-convert [COUNT [BEFORE]]
 #
+# BEFORE, another build of kestal-convert (an earlier revision's), is measured
+# the same way in the same run, so that a change's figures compare.
 # The values are in-range decimals of every scale written the French way
 # ("456,7", "61,45"), generated deterministically so that runs compare. Two runs
 # are measured:
@@ -19,16 +21,21 @@
 
 set -euo pipefail
 
-if [[ $# -lt 1 || $# -gt 2 ]]; then
-    echo "usage: $0 PATH/TO/kestal-convert [COUNT]" >&2
+if [[ $# -lt 1 || $# -gt 3 ]]; then
+    echo "usage: $0 PATH/TO/kestal-convert [COUNT [BEFORE]]" >&2
     exit 2
 fi
-binary=$(realpath "$1")
 count=${2:-1000000}
-if [[ ! -x "$binary" ]]; then
-    echo "$0: $binary is not an executable" >&2
-    exit 2
+binaries=("$(realpath "$1")")
+if [[ $# -eq 3 ]]; then
+    binaries+=("$(realpath "$3")")
 fi
+for binary in "${binaries[@]}"; do
+    if [[ ! -x "$binary" ]]; then
+        echo "$0: $binary is not an executable" >&2
+        exit 2
+    fi
+done
 if [[ ! -x /usr/bin/time ]]; then
     echo "$0: /usr/bin/time (GNU time) is needed for the peak RSS" >&2
     exit 2
@@ -74,20 +81,6 @@ for k in "${!scales[@]}"; do
     generate "$n" "${low[$scale]}" "${high[$scale]}" $((k + 2)) >"$work/$scale.txt"
 done
 
-one_scale_cmd="'$binary' --from HV <'$work/one_scale.txt' >/dev/null"
-seven_scales_cmd=""
-for scale in "${scales[@]}"; do
-    seven_scales_cmd+="'$binary' --from $scale <'$work/$scale.txt' >/dev/null && "
-done
-seven_scales_cmd+="true"
-spreadsheet=false
-if "$binary" --help | grep -q -- --column; then
-    spreadsheet=true
-    awk '{ printf "E%d;%s\n", NR, $0 }' "$work/one_scale.txt" >"$work/one_scale.csv"
-fi
-spreadsheet_cmd="'$binary' --from HV --column 2 --delimiter ';' --detail \
-<'$work/one_scale.csv' >/dev/null"
-
 # One row per value after the header, and every in-range value converts to at
 # least one other scale.
 check() {
@@ -108,18 +101,6 @@ check() {
             }
         }' "$work/out.tsv"
 }
-check HV "$work/one_scale.txt"
-for scale in "${scales[@]}"; do
-    check "$scale" "$work/$scale.txt"
-done
-# Same check on the spreadsheet run: one line per value, none left unconverted.
-if $spreadsheet; then
-    bash -c "${spreadsheet_cmd%>/dev/null}" >"$work/out.csv"
-    awk -F ';' -v expected="$(wc -l <"$work/one_scale.csv")" '
-        ($3 $4 $5 $6 $7 $8) == "" || $10 == "" { empty++ }
-        END { if (NR != expected || empty > 0) { print "spreadsheet: wrong output" > "/dev/stderr"; exit 1 } }
-    ' "$work/out.csv"
-fi
 
 measure() {
     local label=$1 cmd=$2 seconds rss
@@ -139,9 +120,47 @@ measure() {
         "$(awk -v k="$rss" 'BEGIN { print k / 1024 }')"
 }
 
-echo "kestal-convert: $binary, $count values"
-measure "one scale" "$one_scale_cmd"
-measure "seven scales" "$seven_scales_cmd"
-if $spreadsheet; then
-    measure "spreadsheet" "$spreadsheet_cmd"
+# Each binary checked, then timed, in turn.
+bench() {
+    local binary=$1 scale
+    one_scale_cmd="'$binary' --from HV <'$work/one_scale.txt' >/dev/null"
+    seven_scales_cmd=""
+    for scale in "${scales[@]}"; do
+        seven_scales_cmd+="'$binary' --from $scale <'$work/$scale.txt' >/dev/null && "
+    done
+    seven_scales_cmd+="true"
+    spreadsheet=false
+    if "$binary" --help | grep -q -- --column; then
+        spreadsheet=true
+        awk '{ printf "E%d;%s\n", NR, $0 }' "$work/one_scale.txt" >"$work/one_scale.csv"
+    fi
+    spreadsheet_cmd="'$binary' --from HV --column 2 --delimiter ';' --detail \
+    <'$work/one_scale.csv' >/dev/null"
+
+    check HV "$work/one_scale.txt"
+    for scale in "${scales[@]}"; do
+        check "$scale" "$work/$scale.txt"
+    done
+    # Same check on the spreadsheet run: one line per value, none left unconverted.
+    if $spreadsheet; then
+        bash -c "${spreadsheet_cmd%>/dev/null}" >"$work/out.csv"
+        awk -F ';' -v expected="$(wc -l <"$work/one_scale.csv")" '
+            ($3 $4 $5 $6 $7 $8) == "" || $10 == "" { empty++ }
+            END { if (NR != expected || empty > 0) { print "spreadsheet: wrong output" > "/dev/stderr"; exit 1 } }
+        ' "$work/out.csv"
+    fi
+
+    echo "kestal-convert: $binary, $count values"
+    measure "one scale" "$one_scale_cmd"
+    measure "seven scales" "$seven_scales_cmd"
+    if $spreadsheet; then
+        measure "spreadsheet" "$spreadsheet_cmd"
+    fi
+}
+
+bench "${binaries[0]}"
+if ((${#binaries[@]} > 1)); then
+    echo
+    echo "before:"
+    bench "${binaries[1]}"
 fi

@@ -4,10 +4,12 @@
 # floor that Qt itself costs. The target is kestal within 20% of the bare window
 # on both.
 #
-#   bench/startup_bench.sh BUILD_DIR [RUNS]
+#   bench/startup_bench.sh BUILD_DIR [RUNS] [text]
 #
 # BUILD_DIR is a build tree holding app/kestal and bench/bare_window, e.g.
-# build/release. Both run on Qt's offscreen platform with KESTAL_QUIT_WHEN_SHOWN
+# build/release. With "text", the floor is bench/bare_text_window, the same
+# window with one line of text: what any window that shows text costs, Qt's
+# font database and its first glyphs, which the empty one never loads. Both run on Qt's offscreen platform with KESTAL_QUIT_WHEN_SHOWN
 # set, so that each prints "shown: TITLE" once its window's first expose has been
 # handled, then quits. Each is checked first (exit status 0 and that line) so
 # that a broken binary cannot pass for a fast one. Three figures per program:
@@ -23,8 +25,8 @@ set -euo pipefail
 # The script's own arithmetic and clock readings with a decimal point.
 export LC_ALL=C
 
-if [[ $# -lt 1 || $# -gt 2 ]]; then
-    echo "usage: $0 BUILD_DIR [RUNS]" >&2
+if [[ $# -lt 1 || $# -gt 3 || ( $# -eq 3 && "$3" != text ) ]]; then
+    echo "usage: $0 BUILD_DIR [RUNS] [text]" >&2
     exit 2
 fi
 build_dir=$(realpath "$1")
@@ -34,11 +36,11 @@ if ! [[ "$runs" =~ ^[0-9]+$ ]] || ((runs < 20)); then
     exit 2
 fi
 kestal="$build_dir/app/kestal"
-bare="$build_dir/bench/bare_window"
+bare="$build_dir/bench/bare_${3:+text_}window"
 for binary in "$kestal" "$bare"; do
     if [[ ! -x "$binary" ]]; then
         echo "$0: $binary is missing; build it with" \
-            "cmake --build --preset release --target kestal bare_window" >&2
+            "cmake --build --preset release --target kestal bare_window bare_text_window" >&2
         exit 2
     fi
 done
@@ -195,7 +197,8 @@ over() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%+.1f%%", (a / b - 1) * 100 }'
 verdict() { awk -v a="$1" -v b="$2" 'BEGIN { print (a <= 1.2 * b) ? "within 20%" : "OVER 20%" }'; }
 row() { printf '%-26s %18s %18s %13s\n' "$@"; }
 
-echo "kestal against an empty window of its size, offscreen; $runs timed runs each"
+echo "kestal against ${3:+one line of text in }an empty window of its size, offscreen; $runs"
+echo "timed runs each"
 echo "after 3 warm-ups, peak RSS over 5 runs. Build: $build_dir"
 echo
 row "" "kestal" "bare window" "kestal/bare"
