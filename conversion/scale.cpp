@@ -23,6 +23,12 @@ std::string_view ScaleName(Scale scale) {
     return kNames[ColumnOf(scale)];
 }
 
+std::u16string_view UnitOf(Scale scale) {
+    static constexpr std::array<std::u16string_view, kScaleCount> kUnits{
+        u"HV", u"HBW", u"HRA", u"HRB", u"HRC", u"HRD", u"MPa"};
+    return kUnits[ColumnOf(scale)];
+}
+
 std::optional<Scale> ScaleFromName(std::string_view name) {
     for (const Scale scale : kAllScales) {
         if (EqualIgnoringCase(name, ScaleName(scale))) {

@@ -27,6 +27,10 @@ constexpr int ColumnOf(Scale scale) {
 // Short name: "HV", "HB", "HRA", "HRB", "HRC", "HRD", "Rm".
 std::string_view ScaleName(Scale scale);
 
+// The unit a value of `scale` is written with: "HBW" for Brinell, "MPa" for
+// Rm; the Vickers and Rockwell scales are their own units.
+std::u16string_view UnitOf(Scale scale);
+
 // Reads a scale name in any case; "HBS" and "HBW" name Brinell too.
 std::optional<Scale> ScaleFromName(std::string_view name);
 

@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "app/announcements.hpp"
-#include "app/box_notes.hpp"
-#include "app/key_strokes.hpp"
-#include "app/table_fingerprint.hpp"
-#include "app/table_window_model.hpp"
+#include "app/table/table_window_model.hpp"
+#include "app/window/announcements.hpp"
+#include "app/window/box_notes.hpp"
+#include "app/window/key_strokes.hpp"
+#include "app/window/table_identity.hpp"
 #include "conversion/conversion_engine.hpp"
 #include "conversion_rows.hpp"
 
@@ -152,13 +152,6 @@ TEST(Notes, EveryReasonInBothLocales) {
         EXPECT_EQ(Notes(source, text, kFrench).reasons[ColumnOf(box)], note);
         EXPECT_EQ(Notes(source, pointed(text), kEnglish).reasons[ColumnOf(box)], pointed(note));
     }
-    // The table named by the first digits of its fingerprint.
-    const std::string digits(ShortTableFingerprint());
-    const std::u16string firstLines =
-        u"586 HBW\n640,0 HV (valeur convertie de 586 HBW ; table Kestal 1.00 (empreinte " +
-        std::u16string(digits.begin(), digits.end()) +
-        u") d'après NF A 03-172 et NF A 03-173, ligne 79)\n";
-    EXPECT_EQ(Notes(HB, u"586", kFrench).report.substr(0, firstLines.size()), firstLines);
 }
 
 // The report lists the converted values in the window's order, HV to Rm,
@@ -411,11 +404,9 @@ TEST(TableWindow, HighlightedRowsAndStatus) {
     TableWindowModel model(NumberText{kFrench});
     model.Follow(Notes(HV, u"645", kFrench));
     model.Follow(BoxNotes{});  // "Effacer tout", or the message closed
-    // With nothing typed, the status names the table by its whole fingerprint.
-    const std::string fingerprint(TableFingerprint());
+    // With nothing typed, the status names the table again.
     EXPECT_TRUE(!model.View().source && model.View().firstRow == 0 &&
-                model.View().status.find(std::u16string(fingerprint.begin(), fingerprint.end())) !=
-                    std::u16string::npos);
+                model.View().status == TableIdentity());
     EXPECT_TRUE(model.View().plot.curve.empty() && !model.View().plot.texts.empty());
 }
 

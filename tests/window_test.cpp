@@ -7,7 +7,6 @@
 #include <QtWidgets>
 #include <memory>
 
-#include "app/announcements.hpp"
 #include "app/qt/described_window.hpp"
 #include "app/qt/form1.hpp"
 #include "app/qt/form2.hpp"
@@ -16,7 +15,8 @@
 #include "app/qt/scale_box.hpp"
 #include "app/qt/start_up.hpp"
 #include "app/qt/table_window.hpp"
-#include "app/table_fingerprint.hpp"
+#include "app/window/announcements.hpp"
+#include "app/window/table_identity.hpp"
 #include "conversion_rows.hpp"
 
 // Failures name texts, not their UTF-16 code units.
@@ -178,8 +178,8 @@ TEST_F(Windows, EveryControlAsDescribed) {
                 QString::fromLatin1(control.parent.empty() ? description->name : control.parent));
             EXPECT_TRUE(widget->parentWidget()->contentsRect().contains(widget->geometry()));
             if (description == &TableWindowDescription() && control.name == "Label1") {
-                // Before any run the status names the table by its fingerprint.
-                EXPECT_TRUE(Shown(widget).contains(QString::fromLatin1(TableFingerprint())));
+                // Before any run the status names the table.
+                EXPECT_EQ(Shown(widget), ToQString(TableIdentity()));
             } else if (control.kind != ControlKind::ScaleBox) {
                 EXPECT_EQ(Shown(widget), ToQString(control.text));
             }
@@ -439,9 +439,6 @@ TEST_F(Windows, ContextMenuAndShortcutCopyTheResults) {
     const QStringList report = CopiedFromMenu(HB, kCopyForReport).split(u'\n');
     ASSERT_EQ(report.size(), 6);  // the typed value, four converted ones, the last end of line
     EXPECT_EQ(report[0], "645 HV");
-    EXPECT_EQ(report[2], "57,6 HRC (valeur convertie de 645 HV ; table Kestal 1.00 (empreinte " +
-                             QString::fromLatin1(ShortTableFingerprint()) +
-                             ") d'après NF A 03-172 et NF A 03-173, lignes 79 et 80)");
 }
 
 // The menu's Coller, Couper and Supprimer, the menu opened with the menu key,
@@ -470,10 +467,9 @@ TEST_F(Windows, MenuEditsConvertAtOnce) {
         ChosenInMenu(HV, entry(command));
         EXPECT_EQ(Texts(), boxes);
         EXPECT_EQ(m_messages.size(), messages);
-        // The reason for 200's figures, or, with none left, the table's fingerprint.
-        EXPECT_TRUE(boxes == typed200
-                        ? status->text() == reason200
-                        : status->text().contains(QString::fromLatin1(TableFingerprint())))
+        // The reason for 200's figures, or, with none left, the table's name.
+        EXPECT_TRUE(boxes == typed200 ? status->text() == reason200
+                                      : status->text() == ToQString(TableIdentity()))
             << status->text().toStdString();
     }
 }
@@ -519,8 +515,7 @@ TEST_F(Windows, TableWindowFollowsEveryRun) {
         const QString status = table->findChild<QLabel*>("Label1")->text();
         const QString title = table->findChild<QWidget*>("Picture1")->accessibleName();
         if (Box(typedIn)->toolTip().isEmpty()) {  // after the message
-            EXPECT_TRUE(tinted.isEmpty() &&
-                        status.contains(QString::fromLatin1(TableFingerprint())) &&
+            EXPECT_TRUE(tinted.isEmpty() && status == ToQString(TableIdentity()) &&
                         marked(Qt::BackgroundRole) < 0);
             return;
         }

@@ -1,6 +1,6 @@
 #include "batch_rows.hpp"
 
-#include "app/text_encoding.hpp"
+#include "app/text/text_encoding.hpp"
 
 namespace kestal {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/batch_checks.hpp"
+#include "app/lab/batch_checks.hpp"
 #include "conversion/conversion_engine.hpp"
 
 namespace kestal {

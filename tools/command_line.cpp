@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "app/text_wrap.hpp"
+#include "app/text/text_wrap.hpp"
 
 namespace kestal {
 

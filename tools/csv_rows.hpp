@@ -5,29 +5,11 @@
 #include <string>
 #include <string_view>
 
-#include "app/table_lines.hpp"
+#include "app/text/csv_fields.hpp"
 #include "batch_rows.hpp"
 #include "conversion/conversion_table.hpp"
 
 namespace kestal {
-
-// One line of a delimited file is one record: a quote left open runs to the end
-// of its line, so that a stray quote costs one line, never the rest of the file.
-
-// One line read as a spreadsheet reads it.
-struct CsvLine {
-    std::size_t fields = 0;  // a delimiter inside quotes parts none
-    bool openQuote = false;  // the last field's quote is never closed
-    // The field asked for, none if the line has fewer fields.
-    std::optional<std::string_view> field;
-};
-
-// Reads `line`, keeping field `index` (0-based). A field that starts with a
-// double quote is read without its quotes, a doubled quote inside standing for
-// one ("a;""b""" -> a;"b"); text after its closing quote is kept as it stands.
-// Other fields are taken as they are, quotes included. A quoted field is
-// unquoted into `scratch`, which `field` may then point into.
-CsvLine ReadCsvLine(std::string_view line, char delimiter, std::size_t index, std::string& scratch);
 
 // Lines of a spreadsheet export, each kept as it is, with the six other
 // scales' texts appended, in the order HV to Rm, converted from one field.

@@ -3,10 +3,10 @@
 #include <charconv>
 #include <optional>
 
-#include "app/table_fingerprint.hpp"
-#include "app/table_lines.hpp"
-#include "app/text_encoding.hpp"
-#include "app/validation_checks.hpp"
+#include "app/lab/table_fingerprint.hpp"
+#include "app/lab/validation_checks.hpp"
+#include "app/table/table_lines.hpp"
+#include "app/text/text_encoding.hpp"
 #include "batch_rows.hpp"
 #include "batch_run.hpp"
 #include "command_line.hpp"
@@ -214,7 +214,7 @@ int KestalConvert(const std::vector<std::string>& arguments, std::FILE* in, std:
             streams.out.Append("kestal-convert ");
             streams.out.Append(kVersion);
             streams.out.Append("\nEmpreinte de la table (SHA-256) : ");
-            streams.out.Append(TableFingerprint());
+            streams.out.Append(TableFingerprintOf(ConversionTable::BuiltIn()));
             streams.out.Append("\n");
             return Finish(streams, kExitOk);
         default:

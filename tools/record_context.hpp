@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "app/validation_record.hpp"
+#include "app/lab/validation_record.hpp"
 
 namespace kestal {
 

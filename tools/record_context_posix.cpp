@@ -6,7 +6,7 @@
 #include <string>
 
 #include "app/source_revision.hpp"
-#include "app/text_encoding.hpp"
+#include "app/text/text_encoding.hpp"
 #include "conversion/version.hpp"
 #include "record_context.hpp"
 
@@ -22,12 +22,15 @@ RecordContext ToolRecordContext(std::u16string_view numbers) {
     }
     context.numbers = numbers;
     const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    char when[64] = {};
-    if (localtime_r(&now, &local) != nullptr) {
-        std::strftime(when, sizeof when, "%Y-%m-%d %H:%M:%S (UTC%z)", &local);
+    if (std::tm local{}; localtime_r(&now, &local) != nullptr) {
+        context.when = RecordTime({.year = local.tm_year + 1900,
+                                   .month = local.tm_mon + 1,
+                                   .day = local.tm_mday,
+                                   .hour = local.tm_hour,
+                                   .minute = local.tm_min,
+                                   .second = local.tm_sec,
+                                   .utcOffsetMinutes = static_cast<int>(local.tm_gmtoff / 60)});
     }
-    context.when = Utf16(when);
     char host[256] = {};
     if (gethostname(host, sizeof host - 1) == 0) {
         context.machine = Utf16(host);

@@ -4,16 +4,13 @@
 #include <string>
 
 #include "app/source_revision.hpp"
+#include "app/text/text_encoding.hpp"
 #include "conversion/version.hpp"
 #include "record_context.hpp"
 
 namespace kestal {
 
 namespace {
-
-std::u16string Ascii(std::string_view text) {
-    return {text.begin(), text.end()};
-}
 
 // The version Windows really is: GetVersionEx tells programs without a
 // manifest that they run on Windows 8.
@@ -26,9 +23,9 @@ std::u16string WindowsVersion() {
     if (get == nullptr || get(&version) != 0) {
         return u"Windows";
     }
-    return u"Windows " + Ascii(std::to_string(version.dwMajorVersion)) + u"." +
-           Ascii(std::to_string(version.dwMinorVersion)) + u"." +
-           Ascii(std::to_string(version.dwBuildNumber));
+    return u"Windows " + Utf16(std::to_string(version.dwMajorVersion)) + u"." +
+           Utf16(std::to_string(version.dwMinorVersion)) + u"." +
+           Utf16(std::to_string(version.dwBuildNumber));
 }
 
 std::u16string Processor() {
@@ -50,21 +47,22 @@ std::u16string Processor() {
 
 RecordContext ToolRecordContext(std::u16string_view numbers) {
     RecordContext context;
-    context.program = u"kestal-convert.exe " + Ascii(kVersion);
-    context.revision = Ascii(kSourceRevision);
+    context.program = u"kestal-convert.exe " + Utf16(kVersion);
+    context.revision = Utf16(kSourceRevision);
     context.system = WindowsVersion() + u", " + Processor();
     context.numbers = numbers;
     SYSTEMTIME local{};
     GetLocalTime(&local);
     TIME_ZONE_INFORMATION zone{};
     const DWORD daylight = GetTimeZoneInformation(&zone);
-    const long bias = -(zone.Bias + (daylight == TIME_ZONE_ID_DAYLIGHT ? zone.DaylightBias : 0));
-    char when[64] = {};
-    std::snprintf(when, sizeof when, "%04u-%02u-%02u %02u:%02u:%02u (UTC%c%02ld%02ld)", local.wYear,
-                  local.wMonth, local.wDay, local.wHour, local.wMinute, local.wSecond,
-                  bias < 0 ? '-' : '+', (bias < 0 ? -bias : bias) / 60,
-                  (bias < 0 ? -bias : bias) % 60);
-    context.when = Ascii(when);
+    const long bias = zone.Bias + (daylight == TIME_ZONE_ID_DAYLIGHT ? zone.DaylightBias : 0);
+    context.when = RecordTime({.year = local.wYear,
+                               .month = local.wMonth,
+                               .day = local.wDay,
+                               .hour = local.wHour,
+                               .minute = local.wMinute,
+                               .second = local.wSecond,
+                               .utcOffsetMinutes = static_cast<int>(-bias)});
     wchar_t name[256] = {};
     DWORD size = 256;
     if (GetComputerNameExW(ComputerNameDnsHostname, name, &size)) {

@@ -5,6 +5,7 @@
 #include <cwchar>
 #include <string>
 
+#include "app/text/text_encoding.hpp"
 #include "system_numbers.hpp"
 
 namespace kestal {
@@ -25,13 +26,7 @@ std::u16string RadixOf(locale_t locale) {
         if (length == 0 || length > static_cast<std::size_t>(end - p)) {
             break;
         }
-        const auto point = static_cast<char32_t>(wide);
-        if (point >= 0x10000) {
-            out += static_cast<char16_t>(0xD800 + ((point - 0x10000) >> 10));
-            out += static_cast<char16_t>(0xDC00 + ((point - 0x10000) & 0x3FF));
-        } else {
-            out += static_cast<char16_t>(point);
-        }
+        AppendUtf16(static_cast<char32_t>(wide), out);
         p += length;
     }
     uselocale(previous);

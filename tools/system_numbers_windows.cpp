@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/win32/user_locale.hpp"
+#include "platform/win32/locale_numbers.hpp"
 #include "system_numbers.hpp"
 
 namespace kestal {

@@ -2,7 +2,7 @@
 
 #include <QList>
 
-#include "app/window_description.hpp"
+#include "app/window/window_description.hpp"
 
 class QWidget;
 

@@ -14,7 +14,7 @@
 #include "app/qt/qt_text.hpp"
 #include "app/qt/scale_box.hpp"
 #include "app/qt/table_window.hpp"
-#include "app/window_description.hpp"
+#include "app/window/window_description.hpp"
 
 namespace kestal {
 

@@ -4,8 +4,8 @@
 #include <QWidget>
 #include <array>
 
-#include "app/announcements.hpp"
-#include "app/key_release_run.hpp"
+#include "app/window/announcements.hpp"
+#include "app/window/key_release_run.hpp"
 #include "conversion/conversion_engine.hpp"
 #include "conversion/scale.hpp"
 

@@ -4,7 +4,7 @@
 #include <QPushButton>
 
 #include "app/qt/described_window.hpp"
-#include "app/window_description.hpp"
+#include "app/window/window_description.hpp"
 
 namespace kestal {
 

@@ -3,7 +3,7 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "app/announcements.hpp"
+#include "app/window/announcements.hpp"
 
 namespace kestal {
 

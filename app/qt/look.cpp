@@ -5,8 +5,8 @@
 #include <QStringList>
 #include <QWidget>
 
-#include "app/plot_view.hpp"
 #include "app/qt/qt_text.hpp"
+#include "app/table/plot_view.hpp"
 
 namespace kestal {
 
@@ -73,7 +73,9 @@ QColor MarkColourOf(const QPalette& palette) {
     return AsDesigned(palette) ? ColourOf(kMarkColour) : palette.color(QPalette::Highlight);
 }
 
-CellColours CellColoursOf(const QPalette& palette, bool runRow, bool source, bool target) {
+CellColours CellColoursOf(const QPalette& palette, CellRole role) {
+    const bool runRow = role.runRow;
+    const bool source = role.column == CellColumn::Source;
     CellColours colours;
     if (AsDesigned(palette)) {
         colours.background = runRow && source ? kRowInSourceTint
@@ -92,7 +94,7 @@ CellColours CellColoursOf(const QPalette& palette, bool runRow, bool source, boo
                                     (2 * base.green() + highlight.green()) / 3,
                                     (2 * base.blue() + highlight.blue()) / 3);
     }
-    if (target) {
+    if (role.column == CellColumn::Target) {
         colours.text = CurveColourOf(palette);
     }
     return colours;

@@ -3,7 +3,8 @@
 #include <QColor>
 #include <QFont>
 
-#include "app/window_description.hpp"
+#include "app/table/table_window_model.hpp"
+#include "app/window/window_description.hpp"
 
 class QPalette;
 class QWidget;
@@ -39,6 +40,6 @@ struct CellColours {
     QColor background;
     QColor text;
 };
-CellColours CellColoursOf(const QPalette& palette, bool runRow, bool source, bool target);
+CellColours CellColoursOf(const QPalette& palette, CellRole role);
 
 }  // namespace kestal

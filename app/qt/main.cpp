@@ -8,7 +8,7 @@
 #include "app/qt/qt_text.hpp"
 #include "app/qt/start_up.hpp"
 #include "app/qt/user_locale.hpp"
-#include "app/window_description.hpp"
+#include "app/window/window_description.hpp"
 #include "conversion/version.hpp"
 
 int main(int argc, char* argv[]) {

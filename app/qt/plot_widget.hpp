@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "app/plot_view.hpp"
+#include "app/table/plot_view.hpp"
 
 namespace kestal {
 

@@ -3,7 +3,7 @@
 #include <QLineEdit>
 #include <QList>
 
-#include "app/key_strokes.hpp"
+#include "app/window/key_strokes.hpp"
 #include "conversion/scale.hpp"
 
 namespace kestal {

@@ -3,7 +3,7 @@
 #include <QTableView>
 #include <vector>
 
-#include "app/table_window_model.hpp"
+#include "app/table/table_window_model.hpp"
 
 namespace kestal {
 

@@ -17,10 +17,7 @@ void TableRowsModel::SetRows(std::vector<TableRow> rows) {
 }
 
 void TableRowsModel::Mark(const TableRunView& view) {
-    m_source = view.source;
-    m_target = view.target;
-    m_firstRow = view.firstRow;
-    m_lastRow = view.lastRow;
+    m_run = view;
     if (!m_rows.empty()) {
         Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
     }
@@ -41,17 +38,16 @@ QVariant TableRowsModel::Brush(const QColor& colour) {
 }
 
 bool TableRowsModel::IsSource(int column) const {
-    return m_source && column == ColumnShowing(*m_source);
+    return m_run.RoleOf(0, column).column == CellColumn::Source;
 }
 
 bool TableRowsModel::IsTarget(int column) const {
-    return m_target && column == ColumnShowing(*m_target);
+    return m_run.RoleOf(0, column).column == CellColumn::Target;
 }
 
 // Row 0 for a caption.
 CellColours TableRowsModel::Colours(int row, int column) const {
-    const bool runRow = row > 0 && row >= m_firstRow && row <= m_lastRow;
-    return CellColoursOf(m_view.palette(), runRow, IsSource(column), IsTarget(column));
+    return CellColoursOf(m_view.palette(), m_run.RoleOf(row, column));
 }
 
 QVariant TableRowsModel::data(const QModelIndex& index, int role) const {

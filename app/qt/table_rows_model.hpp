@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "app/qt/look.hpp"
-#include "app/table_window_model.hpp"
+#include "app/table/table_window_model.hpp"
 
 namespace kestal {
 
@@ -37,10 +37,7 @@ private:
     const QWidget& m_view;
     QFont m_headerFont;
     std::vector<TableRow> m_rows;
-    std::optional<Scale> m_source;
-    std::optional<Scale> m_target;
-    int m_firstRow = 0;
-    int m_lastRow = 0;
+    TableRunView m_run;
 };
 
 }  // namespace kestal

@@ -9,7 +9,7 @@
 #include "app/qt/plot_widget.hpp"
 #include "app/qt/qt_text.hpp"
 #include "app/qt/table_grid.hpp"
-#include "app/window_description.hpp"
+#include "app/window/window_description.hpp"
 
 namespace kestal {
 

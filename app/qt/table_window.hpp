@@ -2,8 +2,8 @@
 
 #include <QWidget>
 
-#include "app/box_notes.hpp"
-#include "app/table_window_model.hpp"
+#include "app/table/table_window_model.hpp"
+#include "app/window/box_notes.hpp"
 
 class QLabel;
 

@@ -4,11 +4,12 @@
 
 #include <optional>
 
+#include "app/lab/validation_record.hpp"
 #include "app/web/page_description.hpp"
 #include "app/web/page_mailbox.hpp"
 #include "app/web/table_window_json.hpp"
 #include "app/web/web_page.hpp"
-#include "app/window_description.hpp"
+#include "app/window/window_description.hpp"
 
 #define KESTAL_EXPORT(name) extern "C" [[clang::export_name(#name)]]
 
@@ -174,6 +175,14 @@ KESTAL_EXPORT(kestal_choose_next) int kestal_choose_next(int step) {
             }
         },
         Chosen::Target);
+}
+
+// A moment of the page's clock as the record writes it, into the outbox: its
+// length.
+KESTAL_EXPORT(kestal_record_time)
+int kestal_record_time(int year, int month, int day, int hour, int minute, int second,
+                       int utcOffsetMinutes) {
+    return ToOutbox(RecordTime({year, month, day, hour, minute, second, utcOffsetMinutes}));
 }
 
 // The validation record as one page to print, into the outbox: its length. The

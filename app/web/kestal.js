@@ -72,6 +72,10 @@ export async function loadKestal(module, page) {
     chooseNext: (step) => parsed(exports.kestal_choose_next(step)),
     // The plot drawn for another size than its description's, in CSS pixels.
     resizePlot: (width, height) => parsed(exports.kestal_resize_plot(width, height)),
+    // A Date as the record writes it, "2026-12-07 14:05:09 (UTC+01:00)".
+    recordTime: (at) => outbox(exports.kestal_record_time(
+        at.getFullYear(), at.getMonth() + 1, at.getDate(), at.getHours(), at.getMinutes(),
+        at.getSeconds(), -at.getTimezoneOffset())),
     // The validation record, as one HTML page, made when, on which system, in
     // which browser and under which language.
     validationRecord(when, system, browser, language) {

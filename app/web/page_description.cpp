@@ -3,11 +3,11 @@
 #include <cmath>
 #include <string>
 
-#include "app/plot_view.hpp"
-#include "app/table_fingerprint.hpp"
-#include "app/validation_record.hpp"
+#include "app/lab/validation_record.hpp"
+#include "app/table/plot_view.hpp"
 #include "app/web/json_text.hpp"
-#include "app/window_description.hpp"
+#include "app/window/table_identity.hpp"
+#include "app/window/window_description.hpp"
 
 namespace kestal {
 
@@ -185,7 +185,7 @@ std::u16string PageDescription(const NumberSymbols& symbols) {
         .Key(u"recordStyle")  // for the page's Content-Security-Policy
         .String(RecordStyle())
         .Key(u"fingerprint")
-        .String(TableFingerprint())
+        .String(kTableFingerprint)
         .Key(u"hint")
         .String(kHint)
         .Key(u"showInTable")

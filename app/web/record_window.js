@@ -6,17 +6,6 @@
 
 import {applyFont, buildCaption} from './window_view.js';
 
-// "2026-12-07 14:05:09 (UTC+01:00)", the date and time of the run.
-function now() {
-  const at = new Date();
-  const two = (number) => String(number).padStart(2, '0');
-  const offset = -at.getTimezoneOffset();
-  const sign = offset < 0 ? '-' : '+';
-  return `${at.getFullYear()}-${two(at.getMonth() + 1)}-${two(at.getDate())} ` +
-      `${two(at.getHours())}:${two(at.getMinutes())}:${two(at.getSeconds())} ` +
-      `(UTC${sign}${two(Math.floor(Math.abs(offset) / 60))}:${two(Math.abs(offset) % 60)})`;
-}
-
 // Where the user agent names them, in the order that tells one from another.
 const AGENTS = [
   [/Firefox\/([\d.]+)/, 'Firefox'],
@@ -63,8 +52,9 @@ export class RecordWindow {
     if (this.#dialog) return;
     const page = this.#page;
     const language = navigator.languages?.[0] ?? navigator.language;
+    const when = this.#kestal.recordTime(new Date());
     const html = this.#kestal.validationRecord(
-        now(), system(), browser(), language || 'français, faute de langue du navigateur');
+        when, system(), browser(), language || 'français, faute de langue du navigateur');
     this.#returnFocus = document.activeElement;
     const dialog = document.createElement('dialog');
     dialog.className = 'window record';
@@ -101,7 +91,7 @@ export class RecordWindow {
     const print = command('RecordWindow_Print', page.print, () => frame.contentWindow.print());
     command(
         'RecordWindow_Save', page.save,
-        () => save(html, `kestal-validation-${now().slice(0, 10)}.html`));
+        () => save(html, `kestal-validation-${when.slice(0, 10)}.html`));
     command('RecordWindow_Close', page.close, () => this.close());
     client.append(frame, commands);
     dialog.append(client);

@@ -121,18 +121,18 @@ export class TableWindow {
   // sight, the status line and the plot, from the module's view.
   show(view) {
     if (!this.#dialog || !view) return;
-    const {source, target, firstRow, lastRow, status, plot} = view;
+    const {roles, firstRow, lastRow, status, plot} = view;
     this.#columns.forEach((column, k) => {
-      column.classList.toggle('source', k === source);
-      column.classList.toggle('target', k === target);
+      column.classList.toggle('source', roles[k] === 'source');
+      column.classList.toggle('target', roles[k] === 'target');
     });
     this.#heads.forEach((head, k) => {
-      head.classList.toggle('source', k === source);
+      head.classList.toggle('source', roles[k] === 'source');
       const button = head.firstElementChild;
       if (!button) return;
-      button.setAttribute('aria-pressed', String(k === target));
+      button.setAttribute('aria-pressed', String(roles[k] === 'target'));
       // One stop in the tab order: the target's; the arrows go to the others.
-      button.tabIndex = k === target ? 0 : -1;
+      button.tabIndex = roles[k] === 'target' ? 0 : -1;
     });
     for (const row of this.#hit) {
       row.classList.remove('hit');

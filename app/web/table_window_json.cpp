@@ -76,11 +76,29 @@ void Plot(JsonText& json, const PlotView& plot) {
     json.Close(u']').Close(u'}');
 }
 
+std::string_view RoleName(CellColumn column) {
+    switch (column) {
+        case CellColumn::Source:
+            return "source";
+        case CellColumn::Target:
+            return "target";
+        case CellColumn::Other:
+            break;
+    }
+    return "";
+}
+
 void View(JsonText& json, const TableRunView& view) {
     json.Open(u'{').Key(u"source");
     Column(json, view.source);
     json.Key(u"target");
     Column(json, view.target);
+    // Each column's role, by which the page marks it in its own colours.
+    json.Key(u"roles").Open(u'[');
+    for (int column = 0; column < kTableColumns; ++column) {
+        json.String(RoleName(view.RoleOf(0, column).column));
+    }
+    json.Close(u']');
     json.Key(u"firstRow")
         .Number(view.firstRow)
         .Key(u"lastRow")

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "app/table_window_model.hpp"
+#include "app/table/table_window_model.hpp"
 
 namespace kestal {
 

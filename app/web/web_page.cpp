@@ -1,11 +1,11 @@
 #include "app/web/web_page.hpp"
 
-#include "app/announcements.hpp"
+#include "app/lab/validation_record.hpp"
 #include "app/source_revision.hpp"
-#include "app/validation_record.hpp"
 #include "app/web/json_text.hpp"
 #include "app/web/page_mailbox.hpp"
 #include "app/web/table_window_json.hpp"
+#include "app/window/announcements.hpp"
 #include "conversion/version.hpp"
 
 // What the page's script gives the module.

@@ -12,10 +12,10 @@
 #include <array>
 #include <optional>
 
-#include "app/announcements.hpp"
-#include "app/key_release_run.hpp"
-#include "app/key_strokes.hpp"
-#include "app/table_window_model.hpp"
+#include "app/table/table_window_model.hpp"
+#include "app/window/announcements.hpp"
+#include "app/window/key_release_run.hpp"
+#include "app/window/key_strokes.hpp"
 #include "conversion/conversion_engine.hpp"
 
 namespace kestal {

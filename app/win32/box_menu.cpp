@@ -5,7 +5,7 @@
 #include <string>
 
 #include "app/win32/control_ids.hpp"
-#include "app/window_description.hpp"
+#include "app/window/window_description.hpp"
 
 namespace kestal {
 

@@ -1,6 +1,6 @@
 #include "app/win32/colours.hpp"
 
-#include "app/plot_view.hpp"
+#include "app/table/plot_view.hpp"
 
 namespace kestal {
 
@@ -51,15 +51,16 @@ InkOnPaper WindowColours::Label(Colour described) const {
 // full on the run's rows, as the two points the plot joins to find the figure.
 // Under High Contrast the plotted figures keep only the curve's colour, and the
 // typed scale's stand out by their bold alone.
-InkOnPaper WindowColours::Cell(bool runRow, GridColumn column) const {
-    if (m_highContrast || column == GridColumn::Other) {
-        if (runRow) {
+InkOnPaper WindowColours::Cell(CellRole role) const {
+    if (m_highContrast || role.column == CellColumn::Other) {
+        if (role.runRow) {
             return {m_highlightText, m_highlight};
         }
-        return {m_highContrast && column == GridColumn::Target ? m_curve : m_windowText, m_window};
+        return {m_highContrast && role.column == CellColumn::Target ? m_curve : m_windowText,
+                m_window};
     }
-    const COLORREF ink = column == GridColumn::Source ? m_mark : m_curve;
-    return runRow ? InkOnPaper{RGB(255, 255, 255), ink} : InkOnPaper{RGB(0, 0, 0), Wash(ink)};
+    const COLORREF ink = role.column == CellColumn::Source ? m_mark : m_curve;
+    return role.runRow ? InkOnPaper{RGB(255, 255, 255), ink} : InkOnPaper{RGB(0, 0, 0), Wash(ink)};
 }
 
 }  // namespace kestal

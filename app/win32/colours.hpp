@@ -2,7 +2,8 @@
 
 #include <windows.h>
 
-#include "app/window_description.hpp"
+#include "app/table/table_window_model.hpp"
+#include "app/window/window_description.hpp"
 
 namespace kestal {
 
@@ -11,9 +12,6 @@ struct InkOnPaper {
     COLORREF text;
     COLORREF back;
 };
-
-// The columns of the table window's grid as their colours tell them apart.
-enum class GridColumn { Other, Source, Target };
 
 // Every colour the windows paint with, chosen here and nowhere else: the
 // description's, the plot's and the grid's own, or, while Windows High
@@ -28,8 +26,8 @@ public:
 
     // A label in a colour of its own (the hint, the credit line), on the window's face.
     InkOnPaper Label(Colour described) const;
-    // A cell of the grid, on one of the rows a run went by or not.
-    InkOnPaper Cell(bool runRow, GridColumn column) const;
+    // A cell of the grid, by what it stands for after a run.
+    InkOnPaper Cell(CellRole role) const;
     // The plot: its ground, its axes and words, its curve, the typed value marked on it.
     COLORREF Paper() const { return m_paper; }
     COLORREF Ink() const { return m_ink; }

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <string_view>
 
-#include "app/window_description.hpp"
+#include "app/window/window_description.hpp"
 
 namespace kestal {
 

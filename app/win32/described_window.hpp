@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "app/win32/colours.hpp"
-#include "app/window_description.hpp"
+#include "app/window/window_description.hpp"
 
 namespace kestal {
 

@@ -4,14 +4,14 @@
 #include <memory>
 #include <string_view>
 
-#include "app/announcements.hpp"
-#include "app/key_release_run.hpp"
 #include "app/win32/box_tips.hpp"
 #include "app/win32/described_window.hpp"
 #include "app/win32/form2.hpp"
 #include "app/win32/live_status.hpp"
 #include "app/win32/scale_box.hpp"
 #include "app/win32/table_window.hpp"
+#include "app/window/announcements.hpp"
+#include "app/window/key_release_run.hpp"
 #include "conversion/conversion_engine.hpp"
 
 namespace kestal {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/announcements.hpp"
+#include "app/window/announcements.hpp"
 
 namespace kestal {
 

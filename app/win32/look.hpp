@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "app/window_description.hpp"
+#include "app/window/window_description.hpp"
 
 namespace kestal {
 

@@ -1,7 +1,7 @@
 #include <windows.h>
 
 #include "app/win32/form1.hpp"
-#include "app/win32/user_locale.hpp"
+#include "platform/win32/locale_numbers.hpp"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     kestal::Form1 form1(kestal::UserNumberSymbols());

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "app/plot_view.hpp"
+#include "app/table/plot_view.hpp"
 #include "app/win32/colours.hpp"
 
 namespace kestal {

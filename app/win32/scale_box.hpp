@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/key_strokes.hpp"
+#include "app/window/key_strokes.hpp"
 #include "conversion/scale.hpp"
 
 namespace kestal {

@@ -59,17 +59,14 @@ TableGrid::~TableGrid() {
 }
 
 void TableGrid::Show(const TableRunView& view, bool scroll) {
-    const bool recoloured = view.source != m_source || view.target != m_target;
-    m_firstRow = view.firstRow;
-    m_lastRow = view.lastRow;
-    m_source = view.source;
-    m_target = view.target;
+    const bool recoloured = view.source != m_run.source || view.target != m_run.target;
+    m_run = view;
     SelectRun();
-    if (scroll && m_firstRow > 0) {
+    if (scroll && m_run.firstRow > 0) {
         const int rows = ListView_GetItemCount(m_list);
-        ListView_SetItemState(m_list, m_firstRow - 1, LVIS_FOCUSED, LVIS_FOCUSED);
-        ListView_EnsureVisible(m_list, std::min(m_lastRow - 1 + kContextRows, rows - 1), FALSE);
-        ListView_EnsureVisible(m_list, std::max(m_firstRow - 1 - kContextRows, 0), FALSE);
+        ListView_SetItemState(m_list, m_run.firstRow - 1, LVIS_FOCUSED, LVIS_FOCUSED);
+        ListView_EnsureVisible(m_list, std::min(m_run.lastRow - 1 + kContextRows, rows - 1), FALSE);
+        ListView_EnsureVisible(m_list, std::max(m_run.firstRow - 1 - kContextRows, 0), FALSE);
     }
     if (recoloured) {
         InvalidateRect(m_list, nullptr, FALSE);
@@ -79,7 +76,7 @@ void TableGrid::Show(const TableRunView& view, bool scroll) {
 void TableGrid::SelectRun() {
     m_selecting = true;
     ListView_SetItemState(m_list, -1, 0, LVIS_SELECTED);
-    for (int row = m_firstRow; row > 0 && row <= m_lastRow; ++row) {
+    for (int row = m_run.firstRow; row > 0 && row <= m_run.lastRow; ++row) {
         ListView_SetItemState(m_list, row - 1, LVIS_SELECTED, LVIS_SELECTED);
     }
     m_selecting = false;
@@ -94,7 +91,6 @@ LRESULT TableGrid::CustomDraw(NMLVCUSTOMDRAW& draw, const WindowColours& colours
     // The run's rows stand out whether or not the list has the focus, in
     // colours of their own.
     const auto row = static_cast<int>(draw.nmcd.dwItemSpec) + 1;
-    const bool run = row >= m_firstRow && row <= m_lastRow && m_firstRow > 0;
     draw.nmcd.uItemState &= ~CDIS_SELECTED;
     switch (draw.nmcd.dwDrawStage) {
         case CDDS_PREPAINT:
@@ -102,14 +98,9 @@ LRESULT TableGrid::CustomDraw(NMLVCUSTOMDRAW& draw, const WindowColours& colours
         case CDDS_ITEMPREPAINT:
             return CDRF_NOTIFYSUBITEMDRAW;
         case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
-            const auto column = static_cast<std::size_t>(draw.iSubItem);
-            const std::optional<Scale> scale =
-                column < TableColumns().size() ? TableColumns()[column].scale : std::nullopt;
-            const bool source = scale && scale == m_source;
-            const InkOnPaper cell =
-                colours.Cell(run, source                       ? GridColumn::Source
-                                  : scale && scale == m_target ? GridColumn::Target
-                                                               : GridColumn::Other);
+            const CellRole role = m_run.RoleOf(row, draw.iSubItem);
+            const bool source = role.column == CellColumn::Source;
+            const InkOnPaper cell = colours.Cell(role);
             draw.clrText = cell.text;
             draw.clrTextBk = cell.back;
             // Every cell names its font, or it would keep the last one chosen.

