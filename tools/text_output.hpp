@@ -30,7 +30,6 @@ public:
     bool Commit();
     // Writes out everything pending, and the stream's own buffer.
     bool Flush();
-    bool Failed() const { return m_failed; }
 
 private:
     bool WritePending();

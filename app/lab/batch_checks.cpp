@@ -82,7 +82,7 @@ private:
         const std::u16string shown = Utf16(got);
         if (shown != want) {
             m_checks.batch.faults.push_back(std::u16string(where) + u"colonne " +
-                                            Instead(column, shown, want));
+                                            Mismatch(column, shown, want));
         }
     }
 

@@ -94,14 +94,14 @@ ExpectedBoxes Expect(const ExpectedFigures& expected, Scale source, Decimal type
     return boxes;
 }
 
-std::u16string Against(std::u16string_view got, std::u16string_view expected) {
+std::u16string GotInsteadOf(std::u16string_view got, std::u16string_view expected) {
     return (got.empty() ? u"une case vide" : Quoted(got)) +
            (expected.empty() ? u" au lieu d'une case vide" : u" au lieu de " + Quoted(expected));
 }
 
-std::u16string Instead(std::u16string_view box, std::u16string_view got,
-                       std::u16string_view expected) {
-    return std::u16string(box) + u" : " + Against(got, expected);
+std::u16string Mismatch(std::u16string_view box, std::u16string_view got,
+                        std::u16string_view expected) {
+    return std::u16string(box) + u" : " + GotInsteadOf(got, expected);
 }
 
 std::u16string PairWords(std::optional<int> bracket) {
@@ -129,7 +129,7 @@ int CompareBoxes(std::u16string_view where, Scale source, const TypedBoxes& show
         const std::u16string& got = shown.texts[ColumnOf(target)];
         const std::u16string& want = expected.texts[ColumnOf(target)];
         if (got != want) {
-            faults.push_back(std::u16string(where) + Instead(NameOf(target), got, want));
+            faults.push_back(std::u16string(where) + Mismatch(NameOf(target), got, want));
         }
     }
     return compared;

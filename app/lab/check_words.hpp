@@ -41,10 +41,10 @@ ExpectedBoxes Expect(const ExpectedFigures& expected, Scale source, Decimal type
                      const NumberSymbols& symbols);
 
 // "« 235,0 » au lieu de « 240,0 »", "une case vide au lieu de ...".
-std::u16string Against(std::u16string_view got, std::u16string_view expected);
+std::u16string GotInsteadOf(std::u16string_view got, std::u16string_view expected);
 // The same after a box's name: "HV : « 235,0 » au lieu de « 240,0 »".
-std::u16string Instead(std::u16string_view box, std::u16string_view got,
-                       std::u16string_view expected);
+std::u16string Mismatch(std::u16string_view box, std::u16string_view got,
+                        std::u16string_view expected);
 
 // "lignes 79 et 80", or "aucune paire de lignes".
 std::u16string PairWords(std::optional<int> bracket);

@@ -185,14 +185,14 @@ private:
             ++m_checks.pairs;
             for (const long long units : {low + (high - low) / 4, low + (high - low) / 2,
                                           low + (high - low) * 3 / 4, low + 10, high - 10}) {
-                Point(source, i, {units, 3});
+                PointInPair(source, i, {units, 3});
             }
             for (int k = 0; k < kDrawnPoints; ++k) {
-                Point(source, i, {low + m_draw.Inside(high - low), 3});
+                PointInPair(source, i, {low + m_draw.Inside(high - low), 3});
             }
             if (const std::optional<Decimal> point = LongPoint(source, i)) {
                 ++m_checks.longPoints;
-                Point(source, i, *point, u", chiffres au-delà de la simple précision");
+                PointInPair(source, i, *point, u", chiffres au-delà de la simple précision");
             }
         }
     }
@@ -228,7 +228,10 @@ private:
         return std::nullopt;
     }
 
-    void Point(Scale source, int i, Decimal typed, std::u16string_view kind = {}) {
+    // One value given inside the pair of rows i and i + 1: its pair and its
+    // figures go to the interpolation's section, its boxes at the edge of a
+    // scale's figures to the limits' section, which counts them apart.
+    void PointInPair(Scale source, int i, Decimal typed, std::u16string_view kind = {}) {
         typed = Shortest(typed);
         const std::u16string text = DecimalText(typed, m_symbols);
         const TypedBoxes shown = m_typing(source, text);
@@ -260,7 +263,7 @@ private:
                 (lowHas || highHas ? m_checks.edgeBoxes : m_checks.noFigureBoxes) += 1;
                 if (got != want) {
                     m_checks.limits.faults.push_back(
-                        where() + Instead(NameOf(target), got, want) +
+                        where() + Mismatch(NameOf(target), got, want) +
                         (lowHas || highHas ? u" : la valeur s'arrête à l'une des deux lignes"
                                            : u" : la table n'en donne sur aucune des deux"));
                 }
@@ -268,7 +271,7 @@ private:
             }
             ++m_checks.digitFigures;
             if (got != want) {
-                faults.push_back(where() + Instead(NameOf(target), got, want));
+                faults.push_back(where() + Mismatch(NameOf(target), got, want));
             }
             ++m_checks.exactFigures;
             const auto near = [&](long tenths) {

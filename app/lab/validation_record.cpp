@@ -20,19 +20,24 @@ namespace {
 
 constexpr std::size_t kTextWidth = 78;
 
-std::u16string Count(int count) {
+std::u16string CountText(int count) {
     return Utf16(std::to_string(count));
 }
 
 // One numbered part of the record: what it checks, its counts, what failed.
 struct Section {
-    std::u16string title;
-    std::u16string checks;
-    std::vector<std::pair<std::u16string, std::u16string>> fields;
-    std::vector<std::u16string> faults;
-    bool listsFaults = true;
-    std::u16string summary;  // its counts in one line, for the conclusion
+    std::u16string title = {};   // "4. Interpolation"
+    std::u16string checks = {};  // what it checks; in the conclusion, the verdict
+    std::vector<std::pair<std::u16string, std::u16string>> fields = {};
+    std::vector<std::u16string> faults = {};
+    bool isConclusion = false;    // its text, the verdict, stands out in the page
+    std::u16string summary = {};  // its counts in one line, for the conclusion
 };
+
+// A title without its number: "Interpolation".
+std::u16string_view Unnumbered(std::u16string_view title) {
+    return title.substr(title.find(u". ") + 2);
+}
 
 struct Record {
     std::u16string title;
@@ -43,14 +48,14 @@ struct Record {
     std::vector<TableRow> annex;
 };
 
-std::u16string Or(std::u16string_view value, std::u16string_view otherwise) {
+std::u16string OrIfEmpty(std::u16string_view value, std::u16string_view otherwise) {
     return std::u16string(value.empty() ? otherwise : value);
 }
 
 // "2850 cases comparées, 0 écart": the counts of a section, for the conclusion.
 std::u16string Tally(int checked, std::u16string_view what, const CheckSection& section) {
     const auto faults = static_cast<int>(section.faults.size());
-    return Count(checked) + u" " + std::u16string(what) + u", " + Count(faults) +
+    return CountText(checked) + u" " + std::u16string(what) + u", " + CountText(faults) +
            (faults > 1 ? u" écarts" : u" écart");
 }
 
@@ -72,17 +77,16 @@ std::u16string Typeset(std::u16string text) {
 Section Checked(std::u16string title, std::u16string_view checks,
                 std::vector<std::pair<std::u16string, std::u16string>> fields,
                 const CheckSection& section, std::u16string summary) {
-    fields.emplace_back(u"Écarts", Count(static_cast<int>(section.faults.size())));
+    fields.emplace_back(u"Écarts", CountText(static_cast<int>(section.faults.size())));
     std::vector<std::u16string> faults;
     for (const std::u16string& fault : section.faults) {
         faults.push_back(Typeset(fault));
     }
-    return {std::move(title),
-            Typeset(std::u16string(checks)),
-            std::move(fields),
-            std::move(faults),
-            true,
-            std::move(summary)};
+    return {.title = std::move(title),
+            .checks = Typeset(std::u16string(checks)),
+            .fields = std::move(fields),
+            .faults = std::move(faults),
+            .summary = std::move(summary)};
 }
 
 // The record's words are kept as UTF-8, half their size in the page's module.
@@ -91,16 +95,16 @@ Record RecordOf(const ValidationChecks& checks, const RecordContext& context,
     Record record;
     record.title = kRecordTitle;
 
-    Section identity{u"1. Identification", {}, {}, {}, false, {}};
+    Section identity{.title = u"1. Identification"};
     identity.fields = {
         {u"Programme", context.program},
-        {u"Révision des sources", Or(context.revision, u"non connue de cette construction")},
+        {u"Révision des sources", OrIfEmpty(context.revision, u"non connue de cette construction")},
         {u"Système", context.system},
         {u"Conventions des nombres",
          context.numbers + u" (séparateur décimal « " + numbers.Symbols().decimalPoint + u" »)"},
         {u"Date et heure", context.when},
-        {u"Machine", Or(context.machine, u"non communiquée")},
-        {u"Utilisateur", Or(context.user, u"non communiqué")},
+        {u"Machine", OrIfEmpty(context.machine, u"non communiquée")},
+        {u"Utilisateur", OrIfEmpty(context.user, u"non communiqué")},
     };
     if (!context.producedBy.empty()) {
         identity.fields.emplace_back(u"Produit par", context.producedBy);
@@ -108,7 +112,7 @@ Record RecordOf(const ValidationChecks& checks, const RecordContext& context,
     identity.fields.insert(
         identity.fields.end(),
         {{u"Table", TableDesignation()},
-         {u"Lignes", Count(ConversionTable::kFilledRows)},
+         {u"Lignes", CountText(ConversionTable::kFilledRows)},
          {u"Empreinte SHA-256 calculée", Utf16(checks.fingerprint)},
          {u"Empreinte attendue", Utf16(kTableFingerprint)},
          {u"Pour la recalculer", u"kestal-convert --table --locale C | sha256sum"}});
@@ -125,9 +129,9 @@ Record RecordOf(const ValidationChecks& checks, const RecordContext& context,
             "table n'en donne pas. L'empreinte calculée de la table doit être l'empreinte "
             "attendue, écrite dans le programme : changer la table ou sa forme écrite oblige à "
             "la changer aussi."),
-        {{u"Cases comparées", Count(checks.cells) + u" (" + Count(checks.cellsWithFigures) +
-                                  u" valeurs, " + Count(checks.cells - checks.cellsWithFigures) +
-                                  u" cases vides)"},
+        {{u"Cases comparées",
+          CountText(checks.cells) + u" (" + CountText(checks.cellsWithFigures) + u" valeurs, " +
+              CountText(checks.cells - checks.cellsWithFigures) + u" cases vides)"},
          {u"Empreinte",
           checks.fingerprint == kTableFingerprint ? u"l'attendue" : u"différente de l'attendue"}},
         checks.published, Tally(checks.cells, u"cases comparées", checks.published)));
@@ -136,7 +140,7 @@ Record RecordOf(const ValidationChecks& checks, const RecordContext& context,
         Utf16(
             "Dans chaque échelle, les cases de la table qui ont une valeur se suivent sans trou et "
             "croissent strictement, et ce sont celles que le programme parcourt."),
-        {{u"Cases contrôlées", Count(checks.orderedRows)}}, checks.order,
+        {{u"Cases contrôlées", CountText(checks.orderedRows)}}, checks.order,
         Tally(checks.orderedRows, u"cases contrôlées", checks.order)));
     record.sections.push_back(Checked(
         u"4. Valeurs de la table",
@@ -148,8 +152,8 @@ Record RecordOf(const ValidationChecks& checks, const RecordContext& context,
             "raisons de chaque case (et --detail) doit être celle qui est documentée : une valeur "
             "de la table est le haut de la paire de lignes au-dessous d'elle, sauf la première de "
             "son échelle, qui en est le bas."),
-        {{u"Valeurs données", Count(checks.givenFigures)},
-         {u"Cases comparées", Count(checks.comparedBoxes)}},
+        {{u"Valeurs données", CountText(checks.givenFigures)},
+         {u"Cases comparées", CountText(checks.comparedBoxes)}},
         checks.reproduced, Tally(checks.comparedBoxes, u"cases comparées", checks.reproduced)));
     record.sections.push_back(Checked(
         u"5. Interpolation",
@@ -157,7 +161,7 @@ Record RecordOf(const ValidationChecks& checks, const RecordContext& context,
             "Dans chaque paire de lignes voisines de chaque échelle, à son quart, à son milieu et "
             "à "
             "ses trois quarts, à un centième de chaque bout, en ") +
-            Count(20) +
+            CountText(20) +
             Utf16(
                 " points tirés d'une suite fixe, et, là où il s'en trouve un, en un point de neuf "
                 "décimales où les chiffres au-delà de la simple précision décident du dixième. "
@@ -168,13 +172,13 @@ Record RecordOf(const ValidationChecks& checks, const RecordContext& context,
                 "l'interpolation entre les valeurs publiées, calculée en fractions exactes, dont "
                 "elle doit être à 0,05 près, plus 0,001 pour la simple précision. La paire de "
                 "lignes nommée est comparée aussi."),
-        {{u"Paires de lignes", Count(checks.pairs)},
-         {u"Valeurs données",
-          Count(checks.points) + u" (dont " + Count(checks.longPoints) + u" de neuf décimales)"},
-         {u"Valeurs converties comparées chiffre pour chiffre", Count(checks.digitFigures)},
-         {u"et à la valeur exacte", Count(checks.exactFigures)},
+        {{u"Paires de lignes", CountText(checks.pairs)},
+         {u"Valeurs données", CountText(checks.points) + u" (dont " + CountText(checks.longPoints) +
+                                  u" de neuf décimales)"},
+         {u"Valeurs converties comparées chiffre pour chiffre", CountText(checks.digitFigures)},
+         {u"et à la valeur exacte", CountText(checks.exactFigures)},
          {Utf16("dont où les deux dixièmes voisins sont à 0,05 près de la valeur exacte"),
-          Count(checks.nearHalves)}},
+          CountText(checks.nearHalves)}},
         checks.interpolation,
         Tally(checks.digitFigures, u"valeurs converties comparées", checks.interpolation)));
     record.sections.push_back(Checked(
@@ -185,9 +189,9 @@ Record RecordOf(const ValidationChecks& checks, const RecordContext& context,
             "d'une case n'a de valeur que sur une ligne (un bord de cette échelle), la case reste "
             "vide entre les deux : aucune valeur n'est inventée ; de même où elle n'en a sur "
             "aucune des deux."),
-        {{u"Valeurs hors des échelles", Count(checks.outsideValues)},
-         {u"Cases vides à un bord d'échelle", Count(checks.edgeBoxes)},
-         {u"Cases vides sans valeur sur les deux lignes", Count(checks.noFigureBoxes)}},
+        {{u"Valeurs hors des échelles", CountText(checks.outsideValues)},
+         {u"Cases vides à un bord d'échelle", CountText(checks.edgeBoxes)},
+         {u"Cases vides sans valeur sur les deux lignes", CountText(checks.noFigureBoxes)}},
         checks.limits,
         Tally(checks.outsideValues + checks.edgeBoxes + checks.noFigureBoxes,
               u"valeurs et cases vides contrôlées", checks.limits)));
@@ -219,10 +223,10 @@ Record RecordOf(const ValidationChecks& checks, const RecordContext& context,
                         "défaut, ne sont vérifiées que par lui : la page prend les siennes du "
                         "navigateur."),
         {{u"Conventions", conventions},
-         {u"Textes refusés", Count(checks.refusals)},
-         {u"Cases vides données", Count(checks.emptyBoxesGiven)},
-         {u"Textes acceptés", Count(checks.acceptances)},
-         {u"Valeurs écrites comparées", Count(checks.writtenFigures)}},
+         {u"Textes refusés", CountText(checks.refusals)},
+         {u"Cases vides données", CountText(checks.emptyBoxesGiven)},
+         {u"Textes acceptés", CountText(checks.acceptances)},
+         {u"Valeurs écrites comparées", CountText(checks.writtenFigures)}},
         checks.numbers,
         Tally(checks.refusals + checks.emptyBoxesGiven + checks.acceptances + checks.writtenFigures,
               u"textes et valeurs contrôlés", checks.numbers)));
@@ -237,23 +241,19 @@ Record RecordOf(const ValidationChecks& checks, const RecordContext& context,
                         "--delimiter ';' --header --detail. Chaque champ, dans sa colonne, est "
                         "comparé à ce que donnent les valeurs publiées et les étapes documentées, "
                         "les lignes basse et haute à la paire de lignes documentée."),
-                  {{u"Lignes comparées", Count(checks.batchLines)},
-                   {u"Champs comparés", Count(checks.batchFields)}},
+                  {{u"Lignes comparées", CountText(checks.batchLines)},
+                   {u"Champs comparés", CountText(checks.batchFields)}},
                   checks.batch, Tally(checks.batchFields, u"champs comparés", checks.batch))
-            : Section{u"8. kestal-convert par lots",
-                      Utf16("Cette section ne s'applique qu'à kestal-convert : la page n'a pas de "
-                            "traitement par lots."),
-                      {},
-                      {},
-                      true,
-                      u"sans objet pour la page"});
+            : Section{.title = u"8. kestal-convert par lots",
+                      .checks = Utf16("Cette section ne s'applique qu'à kestal-convert : la page "
+                                      "n'a pas de traitement par lots."),
+                      .summary = u"sans objet pour la page"});
 
-    Section conclusion{u"9. Conclusion", {}, {}, {}, false, {}};
+    Section conclusion{.title = u"9. Conclusion", .isConclusion = true};
     record.verdict = checks.Conforms() ? u"CONFORME" : u"NON CONFORME";
     conclusion.checks = u"Résultat : " + record.verdict;
     for (std::size_t k = 1; k < record.sections.size(); ++k) {
-        const std::u16string& title = record.sections[k].title;
-        conclusion.fields.emplace_back(title.substr(title.find(u' ') + 1),
+        conclusion.fields.emplace_back(Unnumbered(record.sections[k].title),
                                        record.sections[k].summary);
     }
     record.sections.push_back(conclusion);
@@ -405,11 +405,10 @@ std::u16string RecordHtml(const ValidationChecks& checks, const RecordContext& c
         u"</p>\n";
     for (const Section& section : record.sections) {
         out += u"<section><h2>" + Escaped(section.title) + u"</h2>\n";
-        if (section.listsFaults) {
-            out += u"<p>" + Escaped(section.checks) + u"</p>\n";
-        } else if (!section.checks.empty()) {
-            // The conclusion, whose verdict stands out.
+        if (section.isConclusion) {
             out += u"<p class=\"verdict\">" + Escaped(record.verdict) + u"</p>\n";
+        } else if (!section.checks.empty()) {
+            out += u"<p>" + Escaped(section.checks) + u"</p>\n";
         }
         out += u"<dl>";
         for (const auto& [label, value] : section.fields) {
