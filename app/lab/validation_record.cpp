@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <utility>
 #include <vector>
 
@@ -329,12 +328,15 @@ constexpr std::string_view kStyle =
 }  // namespace
 
 std::u16string RecordTime(const LocalTime& time) {
+    const auto two = [](int value) {
+        return std::u16string{static_cast<char16_t>(u'0' + value / 10 % 10),
+                              static_cast<char16_t>(u'0' + value % 10)};
+    };
     const int offset = time.utcOffsetMinutes < 0 ? -time.utcOffsetMinutes : time.utcOffsetMinutes;
-    char text[64];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d (UTC%c%02d:%02d)", time.year,
-                  time.month, time.day, time.hour, time.minute, time.second,
-                  time.utcOffsetMinutes < 0 ? '-' : '+', offset / 60, offset % 60);
-    return Utf16(text);
+    return two(time.year / 100) + two(time.year) + u"-" + two(time.month) + u"-" + two(time.day) +
+           u" " + two(time.hour) + u":" + two(time.minute) + u":" + two(time.second) + u" (UTC" +
+           (time.utcOffsetMinutes < 0 ? u"-" : u"+") + two(offset / 60) + u":" + two(offset % 60) +
+           u")";
 }
 
 std::u16string RecordText(const ValidationChecks& checks, const RecordContext& context,

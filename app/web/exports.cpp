@@ -2,6 +2,8 @@
 // instance. A box is given by its scale's column, 0 (HV) to 6 (Rm); any other
 // number is ignored.
 
+#include <cstdlib>
+#include <new>
 #include <optional>
 
 #include "app/lab/validation_record.hpp"
@@ -12,6 +14,26 @@
 #include "app/window/window_description.hpp"
 
 #define KESTAL_EXPORT(name) extern "C" [[clang::export_name(#name)]]
+
+// Running out of memory, or a broken promise inside the C++ library (a bad
+// index, an empty optional read), stops the module as it would a program.
+// Written here so that the library's own versions, which format a message
+// with printf for a console the page does not have, are not linked in.
+[[noreturn]] void std::__libcpp_verbose_abort(char const*, ...) noexcept {
+    __builtin_trap();
+}
+void* operator new(std::size_t size) {
+    if (void* memory = std::malloc(size == 0 ? 1 : size)) {
+        return memory;
+    }
+    __builtin_trap();
+}
+void operator delete(void* memory) noexcept {
+    std::free(memory);
+}
+void operator delete(void* memory, std::size_t) noexcept {
+    std::free(memory);
+}
 
 namespace kestal {
 
