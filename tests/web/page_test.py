@@ -35,23 +35,20 @@ FORM1, FORM2, TABLE = PAGE["windows"]
 SCALES = ["HV", "HB", "HRA", "HRB", "HRC", "HRD", "Rm"]  # the boxes' order, Text1 to Text7
 WAIT_S = 5
 PHONE, WIDE = (360, 740), (1280, 900)
-# The page's width (less a scroll bar's), its scrolled width and the smallest text
-# shown, in CSS pixels.
-LAYOUT = """
-    const page = document.documentElement;
-    const shown = [...document.querySelectorAll('body *')].filter(e =>
+# The smallest text shown, in CSS pixels.
+SMALLEST_TEXT = """
+    return Math.min(...[...document.querySelectorAll('body *')].filter(e =>
         (e.matches('input') || [...e.childNodes].some(n =>
             n.nodeType === Node.TEXT_NODE && n.textContent.trim()))
-        && e.checkVisibility() && !e.closest('.unseen'));
-    return [document.body.clientWidth, page.scrollWidth,
-            Math.min(...shown.map(e => parseFloat(getComputedStyle(e).fontSize)))];"""
+        && e.checkVisibility() && !e.closest('.unseen'))
+        .map(e => parseFloat(getComputedStyle(e).fontSize)));"""
 # What is wider than the screen: the page, a frame's document or a control standing out.
 WIDER_THAN_THE_SCREEN = """
     const width = document.documentElement.clientWidth;
     const frames = [...document.querySelectorAll('iframe')].map(f => f.contentDocument);
     return [document, ...frames].filter(d => d.documentElement.scrollWidth >
                                             d.documentElement.clientWidth)
-        .map(d => d.title || d.URL).concat([...document.querySelectorAll('input, button')]
+        .map(d => d.title || d.URL).concat([...document.querySelectorAll('.control, button')]
             .filter(e => { const r = e.getBoundingClientRect();
                            return r.width && (r.left < 0 || r.right > width); })
             .map(e => e.id || e.textContent));"""
@@ -242,11 +239,9 @@ class PageTest(unittest.TestCase):
                     self.assertEqual(self.wait(self.message, "the message"),
                                      [PAGE["title"], PAGE["notANumber"], [PAGE["ok"]]])
                     self.assertEqual(self.boxes()[source], typed)
-                    self.assertTrue(self.js(  # centred on the screen, as a message box is
-                        "const r = document.getElementById('NotANumberMessage')"
-                        ".getBoundingClientRect();"
-                        "return Math.abs(r.left + r.right - document.body.clientWidth) <= 1"
-                        " && r.top > 0"))
+                    box = self.rect("NotANumberMessage")  # centred, as a message box is
+                    self.assertTrue(box["top"] > 0 and abs(box["left"] + box["right"] - self.js(
+                        "return document.body.clientWidth")) <= 1, box)
                     self.keys(Keys.ENTER)
                     self.wait(lambda: not self.message(), "the message to close")
                     self.assertEqual(self.boxes(), [""] * 7)
@@ -254,9 +249,8 @@ class PageTest(unittest.TestCase):
                     self.assertEqual(self.active(), f"Text{source + 1}")
 
     def test_every_control_where_the_description_puts_it(self):
-        """Each control where the description puts it, in its font and colour; then, with the
-        user's own text spacing, lower where a text above needs more room: every text within
-        its control, no control over another."""
+        """Each control where the description puts it, in its font and colour; with the user's
+        text spacing, every text still within its control, no control over another."""
         self.open()
         self.assertEqual(self.driver.title, FORM1["caption"])
         self.keys(Keys.F8)
@@ -315,9 +309,8 @@ class PageTest(unittest.TestCase):
             self.keys(Keys.TAB)
             walked.append(self.active())
         self.assertEqual(walked, chain + chain[:1])
-        self.keys(Keys.TAB)
-        self.chord([Keys.SHIFT], Keys.TAB)
-        self.assertEqual(self.active(), chain[0])
+        self.chord([Keys.SHIFT], Keys.TAB)  # back round from the first to the last
+        self.assertEqual(self.active(), chain[-1])
         self.assertEqual(self.boxes(), typed)  # "200" is never rewritten "200,0"
 
     def test_a_held_key_converts_once_at_its_release(self):
@@ -330,33 +323,32 @@ class PageTest(unittest.TestCase):
         self.cdp("Input.dispatchKeyEvent", type="keyUp", **key)
         self.assertEqual(self.boxes(), shown_for("HV", "200"))
 
-    def test_enter_and_escape_press_no_button(self):
+    def test_help_puts_the_main_window_out_of_use_until_return(self):
+        """Enter and Escape in a box press no button; help, opened by "Aide" or Alt+A and not
+        closed by Escape, leaves the boxes as they were once closed by "Retour", Alt+R, its
+        close box or Enter; after "Effacer tout", "Terminé" ends the program, as said."""
         self.open()
-        self.type(0, "200")
-        converted = self.boxes()
+        self.type(0, "645")
+        converted, reasons = self.boxes(), self.boxes("title")
         for key in (Keys.ENTER, Keys.ESCAPE):
             self.js("arguments[0].value = '9999'", self.box(6))
             self.box(0).send_keys(key)
             self.assertEqual(self.boxes(), converted)  # its release converted again
-            self.assertEqual(self.js("return [!!document.getElementById('Form1'),"
-                                     " !!document.getElementById('Form2')]"), [True, False])
-        self.driver.find_element("id", "Command3").click()
-        self.keys(Keys.ESCAPE)
-        self.assertEqual(self.active(), "Form2_Command1")
-        self.keys(Keys.ENTER)  # the focused "Retour"
-        self.wait(lambda: self.js("return !document.getElementById('Form2')"), "help to close")
-
-    def test_help_puts_the_main_window_out_of_use_until_return(self):
-        self.open()
-        self.type(0, "645")
-        converted, reasons = self.boxes(), self.boxes("title")
+            self.assertFalse(self.js("return !document.getElementById('Form1')"
+                                     " || !!document.getElementById('Form2')"))
         ways = {"Retour": lambda: self.driver.find_element("id", "Form2_Command1").click(),
                 "Alt+R": lambda: self.chord([Keys.ALT], "r"),
                 "close box": lambda: self.driver.find_element("css selector", "#Form2 .close")
-                .click()}
+                .click(),
+                "Enter": lambda: self.driver.find_element("id", "Form2_Command1")
+                .send_keys(Keys.ENTER)}
         for way, back in ways.items():
             with self.subTest(way=way):
-                self.chord([Keys.ALT], "a")
+                if way == "Enter":  # from "Aide", where the focus comes back
+                    self.driver.find_element("id", "Command3").click()
+                else:
+                    self.chord([Keys.ALT], "a")
+                self.keys(Keys.ESCAPE)  # which closes nothing
                 self.assertEqual(self.active(), "Form2_Command1")
                 self.assertTrue(self.js("return document.getElementById('Form1').inert"))
                 ActionChains(self.driver).move_to_element(
@@ -367,7 +359,7 @@ class PageTest(unittest.TestCase):
                 self.assertEqual(self.js("return [!!document.getElementById('Form2'),"
                                          " document.getElementById('Form1').inert]"),
                                  [False, False])
-                self.assertEqual(self.active(), "Text1")
+                self.assertEqual(self.active(), "Command3" if way == "Enter" else "Text1")
                 self.assertEqual(self.boxes(), converted)
         self.assertTrue(all(reasons))
         self.chord([Keys.ALT], "e")
@@ -379,8 +371,7 @@ class PageTest(unittest.TestCase):
         self.assertEqual(self.said(), PAGE["ended"])  # no longer the last run's figures
 
     def test_reasons_and_both_copies(self):
-        self.cdp("Browser.grantPermissions", origin=self.server.url.rstrip("/"),
-                 permissions=["clipboardReadWrite", "clipboardSanitizedWrite"])
+        self.allow_clipboard()
         self.open()
         entries = [e["text"].replace("&", "") for e in PAGE["boxEntries"]]
         copies = [PAGE["copySevenValues"], PAGE["copyForReport"]]
@@ -419,9 +410,6 @@ class PageTest(unittest.TestCase):
         self.assertTrue(report[0].startswith(shown[0] + " "), report[0])
         self.assertEqual([line.split(" ")[0] for line in report[1:-1]],
                          [value for value in shown[1:] if value])  # in the window's order
-        # Each figure traced to the table by the first digits of its fingerprint.
-        self.assertTrue(all(f"(empreinte {PAGE['fingerprint'][:12]})" in line
-                            for line in report[1:-1]), report)
 
     def table(self):
         """The table window as shown (its cells, header cells, status and plot), or None."""
@@ -468,7 +456,6 @@ class PageTest(unittest.TestCase):
             way()
             self.assertEqual((self.wait(self.table, "the table window") and self.active(),
                               self.boxes(), self.boxes("title")), ("Text1", shown, reasons))
-            self.assertIn(TABLE["caption"], self.said())  # its opening announced
             to = 6 if self.assert_table_follows(0, "645") == 7 else 7  # another target
             self.driver.find_element("css selector", f"#TableWindow th:nth-child({to + 1})").click()
             self.assertEqual(self.assert_table_follows(0, "645"), to)
@@ -503,7 +490,6 @@ class PageTest(unittest.TestCase):
                 table = self.wait(lambda: not self.message() and self.table(), "no message")
                 self.assertEqual([table[k] for k in ("hit", "bold", "target", "dots")],
                                  [[], [False] * 8, -1, []])  # after the message or a clear
-                self.assertIn(PAGE["fingerprint"], table["status"])  # the table named instead
         self.driver.find_element("css selector", "#TableWindow th:nth-child(2)").click()
         self.keys(Keys.ESCAPE)  # back to the box the focus came from
         self.assertEqual((self.table(), self.active()), (None, f"Text{source + 1}"))
@@ -538,20 +524,13 @@ class PageTest(unittest.TestCase):
                             opened)
 
     def test_windows_beside_or_in_one_column(self):
-        """Wide, the table window opens to the right of the main window. On a phone, upright
-        or on its side, the two stand in one column scrolled down only, the table window
-        brought into view as it opens, every box and caption within the width, no text under
-        12 px; with the keyboard up, typing brings the box back into view; from 320 px
-        nothing is wider than the screen."""
+        """Wide, the table window opens right of the main window; on a phone or a zoomed
+        desktop, below it and brought into view, on a phone with no text under 12 px; with
+        the keyboard up, typing brings the box back into view."""
         with self.screen(*WIDE):
             self.open()
             self.keys(Keys.F8)
-            main, table = self.rect("Form1"), self.rect("TableWindow")
-            self.assertGreaterEqual(table["left"], main["right"])
-            shown, scrolled, _ = self.js(LAYOUT)
-            self.assertLessEqual(scrolled, shown)
-        names = [c["name"] for c in FORM1["controls"] if c["kind"] == "box"]
-        names += [c["caption"] for c in FORM1["controls"] if c["kind"] == "box"]
+            self.assertGreaterEqual(self.rect("TableWindow")["left"], self.rect("Form1")["right"])
         # A phone, with its keyboard up, at 320 px, on its side; a desktop zoomed to 200 %.
         for width, height, phone in (PHONE + (True, ), (PHONE[0], 400, True), (320, 640, True),
                                      (740, 360, True), (640, 450, False)):
@@ -560,25 +539,18 @@ class PageTest(unittest.TestCase):
                 self.type(0, "645")
                 self.keys(Keys.F8)
                 self.wait(self.table, "the table window")
-                shown, scrolled, smallest = self.js(LAYOUT)
-                self.assertLessEqual(scrolled, shown)
                 if phone:
-                    self.assertGreaterEqual(smallest, 12)
+                    self.assertGreaterEqual(self.js(SMALLEST_TEXT), 12)
                 main, table = self.rect("Form1"), self.rect("TableWindow")
                 self.assertGreaterEqual(table["top"], main["bottom"])
                 self.assertTrue(0 <= table["top"] < height, "the table window out of sight")
-                for name in names:
-                    box = self.rect(name)
-                    self.assertTrue(0 <= box["left"] and box["right"] <= width, name)
                 self.keys("0")  # in the HV box, scrolled out of sight
                 box = self.rect("Text1")
                 self.assertTrue(-1 < box["top"] and box["bottom"] < height + 1, box)
-                self.assertEqual(self.table()["status"], self.boxes("title")[0])
 
     def test_forced_colours_keep_the_table_windows_marks(self):
         """Under the user's own colours the rows a run went by, the target's header and the
-        typed value on the curve still stand out from the rest, and the source column's
-        header is still bold."""
+        typed value on the curve still stand out from the rest."""
         self.cdp("Emulation.setEmulatedMedia",
                  features=[{"name": "forced-colors", "value": "active"}])
         try:
@@ -592,9 +564,8 @@ class PageTest(unittest.TestCase):
                 return [[style('tr.hit td').backgroundColor, style('tr:not(.hit) td').backgroundColor],
                         [style('[aria-pressed=true]').backgroundColor,
                          style('[aria-pressed=false]').backgroundColor],
-                        [style('circle.mark').fill, style('circle.curve').fill],
-                        [style('th.source').fontWeight, style('th:not(.source)').fontWeight]];""")
-            for (marked, other), what in zip(marks, ("rows", "target", "mark", "source")):
+                        [style('circle.mark').fill, style('circle.curve').fill]];""")
+            for (marked, other), what in zip(marks, ("rows", "target", "mark")):
                 self.assertNotEqual(marked, other, what)
         finally:
             self.cdp("Emulation.setEmulatedMedia", features=[])
@@ -612,9 +583,9 @@ class PageTest(unittest.TestCase):
                 e => done([String(e)]));""")
 
     def test_no_accessibility_finding_in_any_state(self):
-        """axe-core finds nothing, in every state a user reaches, at a desktop's size, a phone's
-        upright and on its side, the narrowest screen, and with the user's own text spacing;
-        nothing is wider than the screen, the record in its window included."""
+        """In every state a user reaches, on a desktop (zoomed to 200 % too, or with the user's
+        text spacing) and on phones down to 320 px: axe-core finds nothing, and nothing, the
+        record in its window included, is wider than the screen."""
         states = {
             "main window": lambda: None,
             "a run": lambda: self.type(0, "645"),
@@ -631,7 +602,7 @@ class PageTest(unittest.TestCase):
         }
         for size, phone, spaced in ((WIDE, False, False), (PHONE, True, False),
                                     ((740, 360), True, False), ((320, 640), True, False),
-                                    (WIDE, False, True)):
+                                    ((640, 450), False, False), (WIDE, False, True)):
             with self.screen(*size, phone):
                 self.open()
                 if spaced:
@@ -643,7 +614,7 @@ class PageTest(unittest.TestCase):
                         self.assertEqual(self.js(WIDER_THAN_THE_SCREEN), [])
 
     def test_what_a_screen_reader_is_told(self):
-        """The boxes described by the hint, which comes before them; each box's menu named
+        """The boxes described by the hint, before them, and their reason; a box's menu named
         after its scale; the live region after a run (once for four fast keys), the
         message and "Effacer tout"."""
         self.open()
@@ -652,7 +623,6 @@ class PageTest(unittest.TestCase):
                                 ".compareDocumentPosition(document.getElementById('Text1'))"
                                 " & Node.DOCUMENT_POSITION_FOLLOWING)", hint))
         hint_text = next(c["text"] for c in FORM1["controls"] if c["name"] == hint)
-        self.assertEqual(self.described("#Text3"), hint_text)
         self.menu(2)
         self.assertEqual(self.driver.find_element("id", "BoxMenu").accessible_name,
                          next(c["text"] for c in FORM1["controls"]
@@ -701,21 +671,14 @@ class PageTest(unittest.TestCase):
                        " && f.contentDocument.body && f.srcdoc")
 
     def test_validation_record_from_the_table_window(self):
-        """"Vérifier Kestal", reached from the keyboard in the table window, shows the record:
-        CONFORME, named as the page's in this browser, well-formed, loading nothing; printed,
-        its table on pages of its own; "Imprimer" prints it, "Enregistrer" offers it as a
-        file, which axe finds nothing in and a phone shows at its width; Escape, "Fermer"
-        (Tab's last stop) and Escape from within the record, whose frame shows the focus,
-        close it."""
+        """"Vérifier Kestal", reached by Tab, shows the record CONFORME, well-formed, loading
+        nothing, named as this browser's; it prints, saves, and closes three ways; printed,
+        each page headed and numbered, its table on pages of its own."""
         downloads = tempfile.TemporaryDirectory()
         self.addCleanup(downloads.cleanup)
         self.cdp("Browser.setDownloadBehavior", behavior="allow", downloadPath=downloads.name)
         self.open()
-        self.keys(Keys.F8, Keys.F8)  # into the open window: its grid has the focus
-        for _ in range(4):
-            if self.active() == "TableWindow_Check":
-                break
-            self.keys(Keys.TAB)
+        self.keys(Keys.F8, Keys.F8, Keys.TAB)  # into the grid, then its next stop with no run
         self.assertEqual(self.active(), "TableWindow_Check")
         self.keys(Keys.ENTER)
         html = self.wait(self.record, "the record")
@@ -724,7 +687,6 @@ class PageTest(unittest.TestCase):
         text = " ".join(record.itertext())
         self.assertIn("CONFORME", text)
         self.assertNotIn("NON CONFORME", text)
-        self.assertIn(PAGE["fingerprint"], text)
         produced = text.split("Produit par", 1)[1].split("Table", 1)[0]
         self.assertRegex(produced, r"page web .* Chrome \d+")
         self.assertFalse([e.tag for e in record.iter() if {"src", "href"} & set(e.attrib)])
@@ -761,8 +723,8 @@ class PageTest(unittest.TestCase):
             self.wait(lambda: not self.record(), "the record's window to close")
             self.assertEqual(self.active(), "TableWindow_Check")
 
-        # As printed: every page headed by the record's date and the table's
-        # fingerprint and numbered, the annexed table starting one of its own.
+        # As printed: every page headed by the record's identity and numbered, the annexed
+        # table starting one of its own.
         page = pathlib.Path(downloads.name) / "record-alone.html"
         page.write_text(html, encoding="utf-8")
         self.driver.get(page.as_uri())
@@ -772,11 +734,10 @@ class PageTest(unittest.TestCase):
         pages = [shown for shown in subprocess.run(
             ["pdftotext", "-layout", str(pdf), "-"], check=True, capture_output=True,
             text=True).stdout.split("\f") if shown.strip()]
-        when = record.find("head/title").text.rsplit(" ", 3)[1]  # its date
+        identity = [" ".join(line.split()) for line in record.find(".//thead").itertext()]
         for number, shown in enumerate(pages, 1):
-            head = shown.lstrip().split("\n", 2)
-            self.assertIn(when, head[0])
-            self.assertIn(PAGE["fingerprint"], head[1])
+            head = [" ".join(line.split()) for line in shown.lstrip().split("\n", 2)[:2]]
+            self.assertEqual(head, identity)
             self.assertIn(f"Page {number} sur {len(pages)}", shown)
         annex = next(k for k, shown in enumerate(pages) if "10. Annexe" in shown)
         self.assertTrue(pages[annex].lstrip().split("\n", 2)[2].lstrip().startswith("10. Annexe"),
@@ -792,20 +753,25 @@ class PageTest(unittest.TestCase):
                       "a long press to open the menu")
         self.cdp("Input.dispatchTouchEvent", type="touchEnd", touchPoints=[])
 
-    def test_offline_after_one_visit_and_nothing_from_elsewhere(self):
+    def test_offline_or_from_disk_and_nothing_from_elsewhere(self):
+        """The site once visited, with no server, and the one-file page from disk: each
+        converts, loads nothing from elsewhere and cannot reach another host."""
         server = Server()
         try:
             self.open(server.url)
             self.wait(lambda: self.js("return !!navigator.serviceWorker.controller"),
                       "the service worker")
-            self.assertEqual(self.blocked_fetch(), "connect-src")
         finally:
             server.stop()
-        self.open(server.url)  # from the service worker's cache, with no server
-        self.type(0, "200")
-        self.assertEqual(self.boxes()[1:], shown_for("HV", "200")[1:])
-        self.assertEqual(self.js("return performance.getEntriesByType('resource')"
-                                 ".filter(r => !r.name.startsWith(location.origin)).length"), 0)
+        for url in (server.url, ONE_FILE.resolve().as_uri()):  # the first from the worker's cache
+            with self.subTest(url=url):
+                self.open(url)
+                self.type(0, "200")
+                self.assertEqual(self.boxes(), shown_for("HV", "200"))
+                self.assertEqual(self.js("return performance.getEntriesByType('resource')"
+                                         ".filter(r => !r.name.startsWith(arguments[0]))"
+                                         ".length", server.url), 0)  # the site's own only
+                self.assertEqual(self.blocked_fetch(), "connect-src")
 
     def blocked_fetch(self):
         """The directive that stops the page from reaching another host."""
@@ -816,24 +782,13 @@ class PageTest(unittest.TestCase):
             fetch('http://127.0.0.2:9/').catch(() => {});
             setTimeout(() => done('not blocked'), 2000);""")
 
-    def test_one_file_from_disk(self):
-        self.open(ONE_FILE.resolve().as_uri())
-        for source, typed, shown in conversion_rows()[:8]:
-            if shown is not None:
-                self.type(source, typed)
-                self.assertEqual(self.boxes(), shown)
-        self.assertEqual(self.js("return performance.getEntriesByType('resource').length"), 0)
-        self.assertEqual(self.blocked_fetch(), "connect-src")
-
     def allow_clipboard(self):
         self.cdp("Browser.grantPermissions", origin=self.server.url.rstrip("/"),
                  permissions=["clipboardReadWrite", "clipboardSanitizedWrite"])
 
     def test_text_that_no_key_brings_converts_at_once(self):
-        """Over 645's figures, with the table window open: the box menu's "Coller", text
-        inserted with no key (dictation, a drop) and an input method's word (its keys
-        "Process", released as other keys) each convert as soon as the text is there, and
-        the box menu's "Couper" down to nothing empties the six others and the table's marks."""
+        """With the table window open, "Coller", text with no key (dictation, a drop) and an
+        input method's word (its "Process" keys) convert at once; "Couper" empties them all."""
         def choose(command):
             entry = next(e["text"] for e in PAGE["boxEntries"] if e["command"] == command)
             return lambda text: (self.driver.execute_async_script(
@@ -849,8 +804,9 @@ class PageTest(unittest.TestCase):
 
         self.allow_clipboard()
         self.open()
-        self.type(0, "645")
         self.keys(Keys.F8)
+        named = self.wait(lambda: (self.table() or {}).get("status"), "the table named")
+        self.type(0, "645")
         for way, bring, text in (("Coller", choose("paste"), "200"),
                                  ("no key", lambda text: self.cdp("Input.insertText", text=text),
                                   "645"),
@@ -861,12 +817,8 @@ class PageTest(unittest.TestCase):
                 bring(text)
                 shown = shown_for("HV", text) if text else [""] * 7
                 self.wait(lambda: self.boxes() == shown, f"{way} to give {shown}")
-                # The table's line says what the box's reason says, or names the table.
-                status = self.table()["status"]
-                if text:
-                    self.assertEqual(status, self.boxes("title")[0])
-                else:
-                    self.assertIn(PAGE["fingerprint"], status)
+                # The table's line says what the box's reason says, or names the table again.
+                self.assertEqual(self.table()["status"], self.boxes("title")[0] if text else named)
 
     def test_a_pasted_megabyte_fails_cleanly(self):
         self.allow_clipboard()
