@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/table/table_window_model.hpp"
+#include "app/text/text_encoding.hpp"
 #include "app/window/announcements.hpp"
 #include "app/window/box_notes.hpp"
 #include "app/window/key_strokes.hpp"
@@ -335,6 +336,40 @@ TEST(NumberText, FormatsOneDecimalHalvesAwayFromZero) {
         EXPECT_EQ(Narrow(NumberText(kFrench).FormatOneDecimal(value)), french) << value;
     }
     EXPECT_EQ(NumberText(kEnglish).FormatOneDecimal(91.8f), u"91.8");
+}
+
+// Bytes that are no UTF-8 read as U+FFFD, one for each longest start of a
+// character they hold, never as the character they would spell: overlong
+// forms ("E0 80 B2" is no "2"), surrogates, points past U+10FFFF, sequences
+// cut short, a trailing byte alone. The first and last valid forms of each
+// length read as themselves, and what reads back whole is written back byte
+// for byte; a lone surrogate is written as U+FFFD.
+TEST(TextEncoding, EachBadSequenceReadsAsReplacements) {
+    const auto bad = [](std::size_t count) { return std::u16string(count, u'\uFFFD'); };
+    // clang-format off
+    for (const auto& [utf8, utf16] : std::vector<std::pair<std::string, std::u16string>>{
+             {"\xE0\x80\xB2\xE0\x80\xB0\xE0\x80\xB0", bad(9)}, {"\xC0\xB2\xC1\xBF", bad(4)},
+             {"\xE0\x9F\xBF", bad(3)}, {"\xF0\x80\x80\xB2", bad(4)}, {"\xF0\x8F\xBF\xBF", bad(4)},
+             {"\xED\xA0\x80", bad(3)}, {"\xED\xBF\xBF", bad(3)}, {"\xF4\x90\x80\x80", bad(4)},
+             {"\xF5\x80\x80\x80", bad(4)}, {"\xC3", bad(1)}, {"\xE2\x82", bad(1)},
+             {"\xF0\x9F\x98" "2", bad(1) + u"2"}, {"2\xE2\x82" "0", u"2" + bad(1) + u"0"},
+             {"\x80\xBF", bad(2)}, {"\xC2\x80", u"\u0080"}, {"\xDF\xBF", u"\u07FF"},
+             {"\xE0\xA0\x80", u"\u0800"}, {"\xED\x9F\xBF", u"\uD7FF"}, {"\xEE\x80\x80", u"\uE000"},
+             {"\xEF\xBF\xBF", u"\uFFFF"}, {"\xF0\x90\x80\x80", u"\U00010000"},
+             {"\xF4\x8F\xBF\xBF", u"\U0010FFFF"}, {"2\xC3\xA9" "0", u"2\u00E90"}}) {
+        // clang-format on
+        EXPECT_EQ(Utf16(utf8), utf16) << testing::PrintToString(utf8);
+        if (std::string back; utf16.find(u'\uFFFD') == utf16.npos) {
+            AppendUtf8(utf16, back);
+            EXPECT_EQ(back, utf8);
+        }
+    }
+    // Cut short by the end of a field, whatever follows it in the line.
+    EXPECT_EQ(Utf16(std::string_view("2\xE2\x82\xAC").substr(0, 3)), u"2" + bad(1));
+    const std::string replacement = "\xEF\xBF\xBD";
+    std::string lone;
+    AppendUtf8(std::u16string{u'2', 0xDC00, 0xD800, u'0', 0xD800}, lone);
+    EXPECT_EQ(lone, "2" + replacement + replacement + "0" + replacement);
 }
 
 TEST(TargetOrder, SourceReplacedByHv) {
