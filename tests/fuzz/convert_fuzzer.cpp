@@ -18,6 +18,21 @@
 using namespace kestal;
 using namespace kestal::fuzzing;
 
+namespace {
+
+// A converted value as a box shows it: a non-zero number with one digit after
+// the locale's separator, which formatting its own reading gives back (zero is
+// never a table value).
+bool IsOneDecimal(const NumberText& numbers, std::u16string_view shown) {
+    const std::u16string_view separator = numbers.Symbols().decimalPoint;
+    const auto readBack = numbers.Parse(shown);
+    return readBack && readBack->value != 0.0 && shown.size() > separator.size() + 1 &&
+           shown.rfind(separator) == shown.size() - separator.size() - 1 &&
+           numbers.FormatOneDecimal(readBack->single) == shown;
+}
+
+}  // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 2) {
         return 0;

@@ -1,8 +1,8 @@
 #pragma once
 
-// What the fuzzers share: how a broken promise stops the search, how input
-// bytes stand for the locales and the UTF-16 units a user brings into play,
-// and what a converted value looks like.
+// What the fuzzers share: how a broken promise stops the search, and how
+// input bytes stand for the locales and the UTF-16 units a user brings into
+// play.
 
 #include <cstdint>
 #include <cstdio>
@@ -39,17 +39,6 @@ inline char16_t UnitOf(std::uint8_t byte) {
         u'\u0660', u'\u0661', u'\u0662', u'\u0663', u'\u0664', u'\u0665', u'\u0666', u'\u0667',
         u'\u0668', u'\u0669', u'\u066b', u'\u061c', u'\u2212', u'\u00a0', u'\u202f', 0xD800};
     return byte < 0x80 ? char16_t{byte} : kHighUnits[byte & 15];
-}
-
-// A converted value as a box shows it: a non-zero number with one digit after
-// the locale's separator, which formatting its own reading gives back (zero is
-// never a table value).
-inline bool IsOneDecimal(const NumberText& numbers, std::u16string_view shown) {
-    const std::u16string_view separator = numbers.Symbols().decimalPoint;
-    const auto readBack = numbers.Parse(shown);
-    return readBack && readBack->value != 0.0 && shown.size() > separator.size() + 1 &&
-           shown.rfind(separator) == shown.size() - separator.size() - 1 &&
-           numbers.FormatOneDecimal(readBack->single) == shown;
 }
 
 }  // namespace kestal::fuzzing
