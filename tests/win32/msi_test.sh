@@ -165,28 +165,20 @@ shortcuts() { find "$drive" -name 'Conversion de kestal.lnk'; }
 
 # installed CODE VERSION FOLDER: what one installation must have put in place.
 installed() {
-    local code=$1 shown=$2 folder=$3
-    local entry
+    local code=$1 shown=$2 folder=$3 entry location links
     entry=$(uninstall_entry "$code")
-    for value in '"DisplayName"="Kestal"' "\"DisplayVersion\"=\"$shown\"" \
-        '"Publisher"="Équipe Kestal"'; do
-        check "entry of $shown lacks $value" grep -qxF "$value" <<<"$entry"
-    done
-    # Where it went, and removal, not a change, offered.
-    local location
     location=$(windows_path "$folder" | sed 's/\\/\\\\/g')
-    check "entry of $shown gives no InstallLocation $location" \
-        grep -qixF "\"InstallLocation\"=\"$location\\\\\"" <<<"$entry"
-    check "entry of $shown offers a change" grep -qxF '"NoModify"=dword:00000001' <<<"$entry"
-    local size
-    size=$(sed -n 's/^"Size"="\([0-9]*\)"$/\1/p' <<<"$entry")
-    check "entry of $shown gives no size ('$size')" test "${size:-0}" -gt 0
+    # Its name, version and publisher, where it went, and removal, not a change, offered.
+    for value in '"DisplayName"="Kestal"' "\"DisplayVersion\"=\"$shown\"" '"Publisher"="Équipe Kestal"' \
+        "\"InstallLocation\"=\"$location\\\\\"" '"NoModify"=dword:00000001'; do
+        check "entry of $shown lacks $value" grep -qixF "$value" <<<"$entry"
+    done
+    check "entry of $shown gives no size" grep -qE '^"Size"="[1-9][0-9]*"$' <<<"$entry"
     check "no icon for Programs and Features" \
         grep -q 'icon resource' <<<"$(file "$(find "$drive" -path "*/Installer/$code/kestal.ico")")"
     check "$shown: one entry in Programs and Features" test "$(kestal_entries)" -eq 1
     check "$shown: kestal.exe and kestal-convert.exe in $folder" \
         test -f "$folder/kestal.exe" -a -f "$folder/kestal-convert.exe"
-    local links
     links=$(shortcuts)
     check "$shown: one Start menu shortcut ($links)" test "$(grep -c . <<<"$links")" -eq 1
     check "$shown: the shortcut opens kestal.exe" grep -aqi 'kestal\\kestal.exe' "$links"
@@ -253,28 +245,16 @@ same_output "values" "" --from HV 200 645 abc 80
 csv=$'\xc9prouvette;Duret\xe9 HV;Remarque\r\nA1;200;"tremp\xe9 ""\xe0 c\x9cur"""\r\nA2;"645";\r\nA3;abc;\r\nA4\r\n'
 same_output "Windows-1252 file with CRLF" "$csv" --from HV --column 2 --delimiter ';' --header --detail
 check "CRLF in, CRLF out" test "$(grep -c $'\r$' "$WINE_SESSION/windows.out")" -eq 5
-same_output "UTF-8 file with its BOM" $'\xef\xbb\xbf\xc3\x89prouvette;HV\r\nA1;57,6\r\n' --from HRC --column 2 --delimiter ';' --header
-same_output "rows shorter, longer or with a quote left open" \
-    $'\xc3\x89prouvette;HV;Note\r\nA3;200\r\nA1;645;tremp\xc3\xa9; revenu\r\nA8;80;"note\r\n' \
-    --from HV --column 2 --delimiter ';' --header --detail
-same_output "values with a BOM" $'\xef\xbb\xbf200\r\n645\r\n' --from HV
-same_output "French by name" "" --locale fr_FR --from HV 200,5
-same_output "an option twice" "" --from HV --from HRC 57,6
-same_output "the decimal comma as delimiter" "" --from HV --column 1 --delimiter ,
-same_output "unknown short option" "" -xh
 same_output "LF in" $'200\n645\n' --from HV
 check "LF in, LF out" test "$(grep -c $'\r' "$WINE_SESSION/windows.out")" -eq 0
-same_output "the table" "" --table --delimiter ';'
 same_output "the table with a decimal point" "" --table --locale C
 same_output "help" "" --help
-check "help in UTF-8 with its accents" grep -q 'Échelle des valeurs' "$WINE_SESSION/windows.out"
 # As Windows programs do, /? shows the help too.
 check "/? shows no help" cmp -s <(wine "$converter" '/?' 2>/dev/null | tr -d '\r') "$WINE_SESSION/linux.out"
 # In a terminal, which Wine gives the program as its console, the text goes as
 # UTF-16: bytes would be shown in the console's code page ("duret├®s").
 check "help with its accents on the console" \
     grep -q 'Échelle des valeurs' <(script -qec "wine '$converter' --help" /dev/null)
-same_output "bad option" "" --frm 200
 same_output "accented argument" "" --from Éprouvette 200
 # The validation record, the same on both systems but for who ran it where and
 # under which conventions, which name each system's locales.
@@ -308,7 +288,7 @@ removed "$next_product" "$folder" HKLM
 
 # With kestal-convert on the machine's PATH, on a PC whose Windows code page is
 # Cyrillic, where a package without its own code page would show "Йquipe Kestal".
-wine_session_locale ru_RU
+localedef -i ru_RU -f UTF-8 "$LOCPATH/ru_RU.UTF-8"
 LC_ALL=ru_RU.UTF-8 check "installation with kestal-convert on the PATH" \
     msiexec /i "$(windows_path "$msi")" ADDLOCAL=ALL
 installed "$product" "$version" "$folder"
@@ -325,8 +305,6 @@ check "per-user installation" msiexec /i "$(windows_path "$msi")" ADDLOCAL=ALL A
 folder=$(echo "$drive"/users/*/AppData/Local/Programs/Kestal)
 installed "$product" "$version" "$folder"
 check "kestal-convert on the user's PATH" grep -qF "$(windows_path "$folder")" <<<"$(environment_path HKCU)"
-converter=$(windows_path "$folder/kestal-convert.exe")
-same_output "per-user kestal-convert" "" --from HRC 57,6
 # Windows knows the product was installed per user; Wine 8 is told again.
 check "removal by product code" msiexec /x "$product" ALLUSERS=
 removed "$product" "$folder" HKCU

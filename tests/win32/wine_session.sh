@@ -2,8 +2,8 @@
 # prefix with French regional settings, on a virtual X server of its own.
 #   wine_session_start [DPI]  (sets WINE_SESSION, DISPLAY and Wine's variables)
 #   wine_session_stop    (ends every process it started; safe to call twice)
-#   wine_session_locale NAME  (NAME.UTF-8 for a program run with LC_ALL set to
-#                         it, which Wine then gives that locale's code page)
+#   LOCPATH              (where another locale is built, for a program run
+#                         with LC_ALL set to it, which Wine gives its code page)
 
 wine_session_stop() {
     if [[ -n "${WINE_SESSION:-}" ]]; then
@@ -47,8 +47,4 @@ wine_session_start() {
     timeout 10 bash -c "until [[ -s '$fd_file' ]]; do sleep 0.1; done" ||
         { echo "wine_session: Xvfb did not start" >&2; return 1; }
     export DISPLAY=:$(head -n1 "$fd_file")
-}
-
-wine_session_locale() {
-    localedef -i "$1" -f UTF-8 "$LOCPATH/$1.UTF-8"
 }

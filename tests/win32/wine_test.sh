@@ -31,8 +31,9 @@ stands_alone "$converter" $((1024 * 1024))
 
 # The version record of each: French (France) throughout, so that Windows
 # shows it, the build's version, the publisher with its accent, its own names.
+# kestal.exe last: the icon and manifest checks below read its resources.
 IFS=. read -r major minor <<<"$version"
-for program in "$exe" "$converter"; do
+for program in "$converter" "$exe"; do
     name=$(basename "$program" .exe)
     resources=$(x86_64-w64-mingw32-windres -i "$program" -O rc)
     for line in "LANGUAGE 12, 1" 'BLOCK "040C04B0"' 'VALUE "Translation", 0x40c, 1200' \
@@ -48,7 +49,6 @@ done
 
 # The icon at each size Explorer, the taskbar and the Start menu show, so that
 # none is scaled: each in kestal.exe, and each the hammer of the 32x32 one.
-resources=$(x86_64-w64-mingw32-windres -i "$exe" -O rc)
 sizes=(16 20 24 32 40 48 64 256)
 for size in "${sizes[@]}"; do
     octal=$(printf '\\%03o' $((size % 256)))
