@@ -5,8 +5,6 @@
 //                                    the checks below; exit status 1 on a failure
 //   driver.exe pose kestal.exe TEXT  types TEXT in HV, prints the main window's
 //                                    rectangle and leaves the program running
-//   driver.exe time kestal.exe       prints the median time from a key release in
-//                                    HV to the table window redrawn, over 50 runs
 //   driver.exe installed kestal.exe  the start-up, a conversion and Terminé only,
 //                                    for a copy the installer put in place
 
@@ -685,34 +683,6 @@ void PointLocale(const wchar_t* exe, const std::vector<ConversionRow>& rows) {
     RegSetKeyValueW(HKEY_CURRENT_USER, key, L"sDecimal", REG_SZ, L",", 2 * sizeof(wchar_t));
 }
 
-// Milliseconds from a key release in HV to the table window redrawn, its rows
-// and curve changing at each run: the release returns once the run is done,
-// the redraw once every control has painted.
-double MedianRunToTable(const Program& program) {
-    HWND hv = program.Box(Scale::HV);
-    PostMessageW(hv, WM_KEYDOWN, VK_F1 + kShowInTableFunctionKey - 1, 1);
-    HWND table = nullptr;
-    WaitFor([&] { return (table = Window(TableWindowDescription())) != nullptr; });
-    LARGE_INTEGER frequency{};
-    LARGE_INTEGER start{};
-    LARGE_INTEGER end{};
-    QueryPerformanceFrequency(&frequency);
-    std::vector<double> times;
-    for (int run = 0; run < 50; ++run) {
-        const wchar_t* typed = run % 2 == 0 ? L"645" : L"200";
-        Send(hv, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed));
-        Send(hv, WM_KEYDOWN, typed[2], 1);
-        QueryPerformanceCounter(&start);
-        Send(hv, WM_KEYUP, typed[2], 1 | (LPARAM{3} << 30));
-        RedrawWindow(table, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-        QueryPerformanceCounter(&end);
-        times.push_back(1e3 * static_cast<double>(end.QuadPart - start.QuadPart) /
-                        static_cast<double>(frequency.QuadPart));
-    }
-    std::ranges::nth_element(times, times.begin() + 25);
-    return times[25];
-}
-
 }  // namespace
 }  // namespace kestal
 
@@ -720,22 +690,16 @@ int wmain(int argc, wchar_t* argv[]) {
     using namespace kestal;
     const std::wstring mode = argc >= 3 ? argv[1] : L"";
     const bool withFile = mode == L"test" || mode == L"pose";
-    if (!(withFile ? argc == 4 : (mode == L"time" || mode == L"installed") && argc == 3)) {
+    if (!(withFile ? argc == 4 : mode == L"installed" && argc == 3)) {
         std::fprintf(stderr,
                      "usage: driver.exe test KESTAL.EXE CONVERSIONS | pose KESTAL.EXE "
-                     "TEXT | time KESTAL.EXE | installed KESTAL.EXE\n");
+                     "TEXT | installed KESTAL.EXE\n");
         return 2;
     }
     Program program;
     if (!Start(program, argv[2])) {
         std::printf("FAIL: %ls shows no main window\n", argv[2]);
         return 1;
-    }
-    if (mode == L"time") {
-        std::printf("key release in HV to the table window redrawn: %.2f ms (median of 50)\n",
-                    MedianRunToTable(program));
-        program.Click("Command2");
-        return 0;
     }
     if (mode == L"installed") {
         StartUp(program);
