@@ -45,7 +45,6 @@ import sys
 import tempfile
 import threading
 
-from selenium import webdriver
 from selenium.common.exceptions import TimeoutException, WebDriverException
 from selenium.webdriver.support.ui import WebDriverWait
 
@@ -105,14 +104,7 @@ def fail(message):
 
 
 def browser(profile):
-    options = webdriver.ChromeOptions()
-    for flag in ("--headless=new", "--no-sandbox", "--disable-gpu",
-                 "--disable-background-networking", "--disable-component-update",
-                 "--disable-sync", "--no-first-run", f"--user-data-dir={profile}",
-                 "--lang=fr-FR"):
-        options.add_argument(flag)
-    options.add_experimental_option("prefs", {"intl.accept_languages": "fr-FR,fr"})
-    driver = chromium(options)
+    driver = chromium(profile, french=True)
     driver.set_page_load_timeout(WAIT_S)
     driver.execute_cdp_cmd("Network.enable", {})
     driver.execute_cdp_cmd("Network.setCacheDisabled", {"cacheDisabled": True})

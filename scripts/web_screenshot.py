@@ -16,7 +16,6 @@ import shutil
 import sys
 import tempfile
 
-from selenium import webdriver
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import WebDriverWait
@@ -33,17 +32,10 @@ def main():
     if len(sys.argv) != 3:
         sys.exit("usage: /usr/bin/python3 scripts/web_screenshot.py KESTAL_HTML OUT_PNG")
     page, out = pathlib.Path(sys.argv[1]).resolve(), pathlib.Path(sys.argv[2])
-    options = webdriver.ChromeOptions()
     profile = tempfile.mkdtemp(prefix="kestal-chromium-")
-    for flag in ("--headless=new", "--no-sandbox", "--disable-gpu",
-                 "--disable-background-networking", "--disable-component-update",
-                 "--disable-sync", "--no-first-run", f"--user-data-dir={profile}",
-                 "--lang=fr-FR", "--hide-scrollbars"):
-        options.add_argument(flag)
-    options.add_experimental_option("prefs", {"intl.accept_languages": "fr-FR,fr"})
     driver = None
     try:
-        driver = chromium(options)
+        driver = chromium(profile, "--hide-scrollbars", french=True)
         driver.set_page_load_timeout(WAIT_S)
         driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
             "width": WIDTH, "height": HEIGHT, "deviceScaleFactor": SCALE, "mobile": True})

@@ -21,8 +21,18 @@ class _Chromedriver(Service):
         return utils.is_connectable(self.port, LOOPBACK)
 
 
-def chromium(options):
-    """Starts Chromium with `options` (a webdriver.ChromeOptions) and returns its driver."""
+def chromium(profile, *flags, french=False):
+    """Starts headless Chromium, its profile in the folder `profile`, with `flags` too and,
+    if `french`, asking for pages in French; returns its driver. It asks the network for
+    nothing of its own: a closed network would refuse it."""
+    options = webdriver.ChromeOptions()
     options.binary_location = "/usr/bin/chromium"
-    options.add_argument("--remote-debugging-pipe")
+    for flag in ("--headless=new", "--no-sandbox", "--disable-gpu", "--no-first-run",
+                 "--disable-background-networking", "--disable-component-update",
+                 "--disable-sync", "--remote-debugging-pipe", f"--user-data-dir={profile}",
+                 *flags):
+        options.add_argument(flag)
+    if french:
+        options.add_argument("--lang=fr-FR")
+        options.add_experimental_option("prefs", {"intl.accept_languages": "fr-FR,fr"})
     return webdriver.Chrome(service=_Chromedriver(), options=options)

@@ -22,7 +22,6 @@ import unittest
 
 from xml.etree import ElementTree
 
-from selenium import webdriver
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.keys import Keys
 
@@ -110,14 +109,8 @@ class PageTest(unittest.TestCase):
     def setUpClass(cls):
         cls.server = Server()
         cls.profile = tempfile.TemporaryDirectory()
-        options = webdriver.ChromeOptions()
-        for flag in ("--headless=new", "--no-sandbox", "--disable-gpu", "--no-first-run",
-                     "--disable-background-networking", "--disable-component-update",
-                     "--disable-sync", "--window-size=900,800",
-                     f"--user-data-dir={cls.profile.name}"):
-            options.add_argument(flag)
         try:
-            cls.driver = chromium(options)
+            cls.driver = chromium(cls.profile.name, "--window-size=900,800")
         except Exception:
             cls.server.stop()
             raise
@@ -707,7 +700,7 @@ class PageTest(unittest.TestCase):
         frame = "document.getElementById('RecordWindow_Document')"
         for way in ("Escape", "Fermer", "Escape in the record"):
             if way != "Escape":  # opened again from "Vérifier Kestal"
-                self.keys(Keys.ENTER)
+                self.driver.find_element("id", "TableWindow_Check").click()
                 self.wait(self.record, "the record")
             if way == "Escape":
                 self.keys(Keys.ESCAPE)  # on "Enregistrer"
