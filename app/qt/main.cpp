@@ -3,7 +3,6 @@
 #include <cstdio>
 
 #include "app/qt/form1.hpp"
-#include "app/qt/frame_style.hpp"
 #include "app/qt/look.hpp"
 #include "app/qt/qt_text.hpp"
 #include "app/qt/start_up.hpp"
@@ -17,7 +16,6 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     QApplication app(argc, argv);
-    QApplication::setStyle(new kestal::FrameStyle);
     QApplication::setApplicationName(kestal::ToQString(kestal::kApplicationTitle));
     QApplication::setApplicationVersion(QString::fromLatin1(kestal::kVersion));
     kestal::SpeakFrenchInQt();

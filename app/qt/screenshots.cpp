@@ -14,7 +14,6 @@
 
 #include "app/qt/form1.hpp"
 #include "app/qt/form2.hpp"
-#include "app/qt/frame_style.hpp"
 #include "app/qt/look.hpp"
 #include "app/qt/qt_text.hpp"
 #include "app/qt/scale_box.hpp"
@@ -49,7 +48,6 @@ QPixmap WithToolTip(QWidget& window, QWidget& box) {
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QApplication::setStyle(new kestal::FrameStyle);
     QApplication::setApplicationName(kestal::ToQString(kestal::kApplicationTitle));
     QApplication::setFont(kestal::FontOf(kestal::Form1Description().font));
     kestal::SpeakFrenchInQt();
