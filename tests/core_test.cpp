@@ -11,6 +11,7 @@
 
 #include "app/table/table_window_model.hpp"
 #include "app/text/text_encoding.hpp"
+#include "app/text/text_wrap.hpp"
 #include "app/window/announcements.hpp"
 #include "app/window/box_notes.hpp"
 #include "app/window/key_strokes.hpp"
@@ -336,6 +337,24 @@ TEST(TextEncoding, EachBadSequenceReadsAsReplacements) {
     std::string lone;
     AppendUtf8(std::u16string{u'2', 0xDC00, 0xD800, u'0', 0xD800}, lone);
     EXPECT_EQ(lone, "2" + replacement + replacement + "0" + replacement);
+}
+
+// Words kept whole and lines no wider than asked, in characters ("é" is two
+// bytes of UTF-8 and one column); a text's own breaks kept, the lines after
+// the first indented.
+TEST(TextWrap, WordsWithinTheWidthInCharacters) {
+    struct Wrapped {
+        std::string_view text;
+        std::size_t width;
+        std::size_t indent;
+        std::string_view lines;
+    };
+    for (const auto& [text, width, indent, lines] :
+         {Wrapped{"dureté Vickers HV", 14, 0, "dureté Vickers\nHV"},
+          Wrapped{"dureté Vickers HV", 13, 0, "dureté\nVickers HV"},
+          Wrapped{"a bb\ncc dd", 4, 2, "a bb\n  cc\n  dd"}}) {
+        EXPECT_EQ(Wrap(text, width, indent), lines) << text << " in " << width;
+    }
 }
 
 TEST(TargetOrder, SourceReplacedByHv) {

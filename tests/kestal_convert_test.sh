@@ -91,9 +91,10 @@ expect "first line's width" 1 $'A;200;190,0;;91,8;;;650,0\nB;645;x;;;;;;\nC;;;;;
     "kestal-convert: ligne 2 : 3 champs, la première ligne n'en a que 2" -- \
     "${fr[@]}" --from HV --column 2 --delimiter ';'
 # Bracket rows from the single the value reads as: "640.00000001" is 640, the top of rows 78-79.
-input $'HV,n\n"645",a\n650\n"79.9"\n"640.00000001"\n940\nx\n'
-expect "detail" 1 $'HV,n,HB,HRA,HRB,HRC,HRD,Rm,ligne basse,ligne haute\n"645",a,,79.9,,57.6,68.9,2200.0,79,80\n650,,,80.0,,57.8,69.0,2220.0,79,80\n"79.9",,,,,,,,,\n"640.00000001",,586.0,79.8,,57.3,68.7,2180.0,78,79\n940,,,85.6,,68.0,76.9,,96,97\nx,,,,,,,,,' \
-    "$(bad 7)" -- --locale C --from HV --column 1 --delimiter , --header --detail
+# A doubled quote inside a quoted value is a quote, and no number.
+input $'HV,n\n"645",a\n650\n"79.9"\n"640.00000001"\n940\nx\n"80""0"\n'
+expect "detail" 1 $'HV,n,HB,HRA,HRB,HRC,HRD,Rm,ligne basse,ligne haute\n"645",a,,79.9,,57.6,68.9,2200.0,79,80\n650,,,80.0,,57.8,69.0,2220.0,79,80\n"79.9",,,,,,,,,\n"640.00000001",,586.0,79.8,,57.3,68.7,2180.0,78,79\n940,,,85.6,,68.0,76.9,,96,97\nx,,,,,,,,,\n"80""0",,,,,,,,,' \
+    "$(bad 7)"$'\n'"$(bad 8)" -- --locale C --from HV --column 1 --delimiter , --header --detail
 for line in "$long" $'20\xff'; do
     input "$line"$'\n80\n'
     expect "hostile field ${line:0:8}" 1 "$line;;;;;;"$'\n80;76,0;;;;;280,0' "$(bad 1)" -- \

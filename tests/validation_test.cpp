@@ -306,6 +306,12 @@ TEST(Validation, EachPlantedFaultIsFoundAndNamed) {
 
 // The fingerprint the record expects, and the one the table has (SHA-256
 // itself is checked against sha256sum by kestal_convert_test.sh).
+// The record's time, east or west of UTC, as the lab's clock showed it.
+TEST(Validation, RecordTimeWithItsOffset) {
+    EXPECT_EQ(RecordTime({2026, 1, 5, 9, 3, 7, 60}), u"2026-01-05 09:03:07 (UTC+01:00)");
+    EXPECT_EQ(RecordTime({2026, 12, 8, 23, 59, 0, -210}), u"2026-12-08 23:59:00 (UTC-03:30)");
+}
+
 TEST(Validation, TheTablesFingerprintIsPinned) {
     constexpr std::string_view kFingerprint =
         "c6b95b91e675460461badc2ff4050cf1a72f7bf5b4c0fe41bfbeb9d80ec9e658";

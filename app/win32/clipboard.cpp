@@ -5,6 +5,23 @@
 
 namespace kestal {
 
+namespace {
+
+// Another program may hold the clipboard for a moment (a clipboard manager
+// reading what was copied, a remote desktop passing it on): wait a little
+// for it rather than lose the copy.
+bool OpenClipboardSoon(HWND owner) {
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        if (OpenClipboard(owner)) {
+            return true;
+        }
+        Sleep(10);
+    }
+    return false;
+}
+
+}  // namespace
+
 bool PutOnClipboard(HWND owner, std::u16string_view text) {
     std::wstring crlf;
     for (const char16_t c : text) {
@@ -24,7 +41,7 @@ bool PutOnClipboard(HWND owner, std::u16string_view text) {
         GlobalUnlock(memory);
     }
     // Once SetClipboardData has it, the memory is the system's.
-    if (locked == nullptr || !OpenClipboard(owner)) {
+    if (locked == nullptr || !OpenClipboardSoon(owner)) {
         GlobalFree(memory);
         return false;
     }

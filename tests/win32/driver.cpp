@@ -350,8 +350,12 @@ void LabNotes(const Program& program) {
     const std::u16string values = Crlf(SevenValues(program.BoxTexts()));
     Check(WaitFor([&] { return TakeClipboard() == values; }),
           "Ctrl+Shift+C copies the seven values, in CRLF lines");
-    // The report through HRC's own context menu, the entry before the last.
+    // The report through HRC's own context menu, the entry before the last,
+    // while another program holds the clipboard for a moment.
+    OpenClipboard(nullptr);
     HWND menu = program.MenuEntry(Scale::HRC, 2);
+    Sleep(100);
+    CloseClipboard();
     std::u16string report;
     WaitFor([&] { return !(report = TakeClipboard()).empty(); });
     PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 1);  // still open if the entry was greyed
