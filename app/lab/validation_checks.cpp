@@ -43,10 +43,6 @@ private:
     unsigned long long m_state = 20'260'101;
 };
 
-// Random points inside each pair, besides its quarters and the hundredths
-// inside its ends.
-constexpr int kDrawnPoints = 20;
-
 // Its trailing zeros dropped: 81,250 is given as 81,25.
 Decimal Shortest(Decimal value) {
     while (value.places > 0 && value.units % 10 == 0) {

@@ -60,6 +60,10 @@ struct CheckedProgram {
     NumbersNamed numbersNamed;
 };
 
+// Points drawn from a fixed sequence inside each pair of rows, besides its
+// quarters and the hundredths inside its ends.
+inline constexpr int kDrawnPoints = 20;
+
 struct CheckSection {
     std::vector<std::u16string> faults;  // each one that failed, in words
 };

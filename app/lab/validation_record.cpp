@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/lab/expected_figures.hpp"
 #include "app/lab/table_fingerprint.hpp"
 #include "app/table/table_contents.hpp"
 #include "app/text/text_encoding.hpp"
@@ -154,13 +155,13 @@ Record RecordOf(const ValidationChecks& checks, const RecordContext& context,
         {{u"Valeurs données", CountText(checks.givenFigures)},
          {u"Cases comparées", CountText(checks.comparedBoxes)}},
         checks.reproduced, Tally(checks.comparedBoxes, u"cases comparées", checks.reproduced)));
+    static_assert(kSingleSlackThousandths == 1, "section 5 states the bound as 0,001");
     record.sections.push_back(Checked(
         u"5. Interpolation",
         Utf16(
             "Dans chaque paire de lignes voisines de chaque échelle, à son quart, à son milieu et "
-            "à "
-            "ses trois quarts, à un centième de chaque bout, en ") +
-            CountText(20) +
+            "à ses trois quarts, à un centième de chaque bout, en ") +
+            CountText(kDrawnPoints) +
             Utf16(
                 " points tirés d'une suite fixe, et, là où il s'en trouve un, en un point de neuf "
                 "décimales où les chiffres au-delà de la simple précision décident du dixième. "
